@@ -1,0 +1,187 @@
+#include "core/EntityManager.h"
+
+#include "core/ComponentFactory.h"
+#include "core/EventChannels.h"
+#include "core/Trace.h"
+#include "script/EntityBinding.h"
+
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <rapidjson/error/en.h>
+#include <rapidjson/istreamwrapper.h>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<EntityManager::EntityList> gEntities;
+int gNextID = 0;
+std::vector<std::shared_ptr<fb::Entity>> gRemovalQueue;
+
+std::map<std::string, std::shared_ptr<rapidjson::Document>>& Archetypes()
+{
+    static std::map<std::string, std::shared_ptr<rapidjson::Document>> cache;
+    return cache;
+}
+
+EntityManager::EntityList& Entities()
+{
+    if (!gEntities)
+        gEntities = std::make_unique<EntityManager::EntityList>();
+    return *gEntities;
+}
+
+void ProcessRemovals()
+{
+    // Destructors may queue more removals or add entities; those wait for
+    // the next update.
+    std::vector<std::shared_ptr<fb::Entity>> queue;
+    queue.swap(gRemovalQueue);
+    std::vector<std::shared_ptr<fb::Entity>> released;
+    EntityManager::EntityList& list = Entities();
+    for (const auto& entity : queue) {
+        for (auto it = list.begin(); it != list.end(); ++it) {
+            if (*it == entity) {
+                released.push_back(std::move(*it));
+                list.erase(it);
+                break;
+            }
+        }
+    }
+    queue.clear();
+    released.clear();
+}
+
+} // namespace
+
+namespace EntityManager {
+
+void Init()
+{
+    gEntities = std::make_unique<EntityList>();
+    gNextID = 0;
+}
+
+void Add(std::shared_ptr<fb::Entity> entity)
+{
+    if (!entity)
+        return;
+    Entities().push_back(entity);
+    fb::evt::EntitySubject::Get()->CallNotify(fb::evt::EntityEvent(0, entity));
+}
+
+void Remove(std::shared_ptr<fb::Entity> entity)
+{
+    if (entity)
+        gRemovalQueue.push_back(std::move(entity));
+}
+
+void Update()
+{
+    EntityList& list = Entities();
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        std::shared_ptr<fb::Entity> entity = *it;
+        entity->Update();
+    }
+    ProcessRemovals();
+    ReleaseCollectedEntities();
+}
+
+std::weak_ptr<fb::Entity> FindByID(int id)
+{
+    for (const auto& entity : Entities()) {
+        if (entity->GetID() == id)
+            return entity;
+    }
+    return {};
+}
+
+int NextID()
+{
+    return gNextID++;
+}
+
+const EntityList& GetEntities()
+{
+    return Entities();
+}
+
+void Clear()
+{
+    EntityList dying;
+    dying.swap(Entities());
+    dying.clear();
+}
+
+void Exit()
+{
+    std::unique_ptr<EntityList> dying = std::move(gEntities);
+    dying.reset();
+    gRemovalQueue.clear();
+    std::cout << "EntityManager Exit" << std::endl;
+}
+
+bool LoadJson(std::string file)
+{
+    std::ifstream stream("assets/json/" + file);
+    if (!stream) {
+        Trace("Failed to load file: " + file, 4);
+        return false;
+    }
+    auto document = std::make_shared<rapidjson::Document>();
+    rapidjson::IStreamWrapper wrapper(stream);
+    document->ParseStream(wrapper);
+    if (document->HasParseError()) {
+        Trace("Failed to prase JSON: " + std::to_string(document->GetParseError()) + " (" +
+                  rapidjson::GetParseError_En(document->GetParseError()) + ") in " + file,
+              4);
+        return false;
+    }
+    if (!document->IsObject() || !document->HasMember("name") || !document->HasMember("components") ||
+        !(*document)["name"].IsString() || !(*document)["components"].IsArray()) {
+        Trace("Failed to parse JSON: No 'name' and/or 'components' field in " + file, 3);
+        return false;
+    }
+    Archetypes()[(*document)["name"].GetString()] = document;
+    return true;
+}
+
+std::shared_ptr<fb::Entity> LoadArchetype(std::string name)
+{
+    auto found = Archetypes().find(name);
+    if (found == Archetypes().end()) {
+        Trace("No archetype named \"" + name + "\" has been loaded", 4);
+        return nullptr;
+    }
+    std::shared_ptr<rapidjson::Document> document = found->second;
+    auto entity = std::make_shared<fb::Entity>(name);
+    for (const auto& component : (*document)["components"].GetArray()) {
+        if (!component.IsObject() || !component.HasMember("type")) {
+            Trace("Archetype has component with missing type! (" + name + ")", 4);
+            continue;
+        }
+        if (!component["type"].IsString()) {
+            Trace("Archetype \"" + name + "\" has a component whose type is not a string", 4);
+            continue;
+        }
+        std::string type = component["type"].GetString();
+        if (type == "Behavior") {
+            if (!component.HasMember("filename") || !component["filename"].IsString()) {
+                Trace("Archetype \"" + name + "\" has a Behavior without a \"filename\"", 4);
+                continue;
+            }
+            entity->AddBehavior(component["filename"].GetString());
+            continue;
+        }
+        std::shared_ptr<fb::cmp::Component> made = ComponentFactory::Create(type, component);
+        if (!made) {
+            Trace("Archetype \"" + name + "\": could not make a \"" + type + "\" component", 3);
+            continue;
+        }
+        entity->AddComponent(made);
+    }
+    entity->SetArchetype(document);
+    return entity;
+}
+
+} // namespace EntityManager

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/Entity.h"
+
+#include <list>
+#include <memory>
+#include <string>
+
+// The live entities of the game: IDs, the per-frame update, deferred removal,
+// and entities built from archetype files under "assets/json/".
+namespace EntityManager {
+
+using EntityList = std::list<std::shared_ptr<fb::Entity>>;
+
+void Init();
+void Add(std::shared_ptr<fb::Entity> entity);
+void Remove(std::shared_ptr<fb::Entity> entity);
+void Update();
+std::weak_ptr<fb::Entity> FindByID(int id);
+int NextID();
+const EntityList& GetEntities();
+void Clear();
+void Exit();
+
+// Reads "assets/json/" + file into the archetype cache under its "name".
+bool LoadJson(std::string file);
+// Builds an entity from a cached archetype; empty if the name is not cached.
+std::shared_ptr<fb::Entity> LoadArchetype(std::string name);
+
+} // namespace EntityManager

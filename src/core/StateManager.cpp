@@ -1,0 +1,101 @@
+#include "core/StateManager.h"
+
+#include "core/Trace.h"
+
+#include <iostream>
+#include <map>
+
+namespace {
+
+std::map<std::string, fb::GS*>& Registry()
+{
+    static std::map<std::string, fb::GS*> registry;
+    return registry;
+}
+
+fb::GS* gCurrent = nullptr;
+fb::GS* gNext = nullptr;
+bool gRunning = false;
+bool gRestart = false;
+
+} // namespace
+
+namespace StateManager {
+
+void Register(std::string name, fb::GS* state)
+{
+    Registry()[name] = state;
+}
+
+void Start(std::string name)
+{
+    auto found = Registry().find(name);
+    if (found == Registry().end() || !found->second) {
+        Trace("StateManager: no state registered as \"" + name + "\"", 4);
+        std::cerr << "Cannot start: no game state named \"" << name << "\"\n";
+        return;
+    }
+    gCurrent = gNext = found->second;
+    gCurrent->Load();
+    gCurrent->Init();
+    gRunning = true;
+    gRestart = false;
+}
+
+void SetNextState(std::string name)
+{
+    auto found = Registry().find(name);
+    if (found != Registry().end())
+        gNext = found->second;
+}
+
+void Restart()
+{
+    gRestart = true;
+}
+
+void Quit()
+{
+    gRunning = false;
+}
+
+bool IsRunning()
+{
+    return gRunning;
+}
+
+fb::GS* GetCurrentState()
+{
+    return gCurrent;
+}
+
+std::vector<std::string> GetStateNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : Registry())
+        names.push_back(entry.first);
+    return names;
+}
+
+void Update()
+{
+    if (!gRunning || !gCurrent)
+        return;
+    if (gRestart) {
+        gCurrent->Exit();
+        gCurrent->Init();
+        gRestart = false;
+    } else if (gNext == gCurrent) {
+        gCurrent->Update();
+    } else {
+        // A request made by the new state's Load or Init stays pending.
+        fb::GS* next = gNext;
+        gCurrent->Exit();
+        gCurrent->Unload();
+        next->Load();
+        next->Init();
+        gCurrent = next;
+    }
+}
+
+} // namespace StateManager

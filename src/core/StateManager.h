@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/GameState.h"
+
+#include <string>
+#include <vector>
+
+// The registry of game states by name, the current and next state, and the
+// running flag of the main loop. Switches happen at the next Update.
+namespace StateManager {
+
+void Register(std::string name, fb::GS* state);
+void Start(std::string name);
+void SetNextState(std::string name);
+void Restart();
+void Quit();
+bool IsRunning();
+fb::GS* GetCurrentState();
+std::vector<std::string> GetStateNames();
+void Update();
+
+// Registers a state object from a global initialiser.
+struct Registration {
+    Registration(const char* name, fb::GS* state) { Register(name, state); }
+};
+
+} // namespace StateManager

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Diagnostics. Levels in use: 0 (information), 3 (bad data), 4 (a file that
+// could not be read or parsed). The default sink writes levels 3 and up to
+// standard error so that a content maker sees what went wrong.
+using TraceSink = std::function<void(const std::string& message, int level)>;
+
+void Trace(const std::string& message, int level);
+void Assert(bool condition, const std::string& message);
+
+// Replaces the sink; an empty sink restores the default. Returns the old one.
+TraceSink SetTraceSink(TraceSink sink);

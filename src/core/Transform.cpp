@@ -1,0 +1,151 @@
+#include "core/Transform.h"
+
+#include "core/ComponentFactory.h"
+#include "core/Entity.h"
+
+#include <cmath>
+
+namespace fb::cmp {
+
+namespace {
+
+// Deeper chains than this are treated as a cycle and end there.
+constexpr int kMaxChainDepth = 64;
+
+float ReadFloat(const rapidjson::Value& object, const char* key)
+{
+    if (!object.IsObject())
+        return 0.0f;
+    auto member = object.FindMember(key);
+    if (member == object.MemberEnd() || !member->value.IsNumber())
+        return 0.0f;
+    return member->value.GetFloat();
+}
+
+ComponentFactory::Registration gRegistration("Transform", Transform::FromJson);
+
+} // namespace
+
+Transform::Transform(const glm::vec2& position, const glm::vec2& scale, float rotation)
+    : mPosition(position)
+    , mScale(scale)
+    , mRotation(rotation)
+{
+}
+
+void Transform::SetPosition(float x, float y)
+{
+    mPosition = {x, y};
+    mDirty = true;
+}
+
+void Transform::SetPosition(const glm::vec2& position)
+{
+    mPosition = position;
+    mDirty = true;
+}
+
+void Transform::SetScale(float x, float y)
+{
+    mScale = {x, y};
+    mDirty = true;
+}
+
+void Transform::SetScale(const glm::vec2& scale)
+{
+    mScale = scale;
+    mDirty = true;
+}
+
+void Transform::SetRotation(float radians)
+{
+    mRotation = radians;
+    mDirty = true;
+}
+
+Transform* Transform::FindParent() const
+{
+    std::shared_ptr<Entity> owner = GetOwner().lock();
+    if (!owner)
+        return nullptr;
+    std::shared_ptr<Entity> parent = owner->GetParent();
+    if (!parent)
+        return nullptr;
+    return parent->GetComponent<Transform>().get();
+}
+
+glm::vec2 Transform::GetPosition() const
+{
+    glm::vec2 position = mPosition;
+    const Transform* parent = FindParent();
+    for (int depth = 0; parent && depth < kMaxChainDepth; ++depth) {
+        position += parent->mPosition;
+        parent = parent->FindParent();
+    }
+    return position;
+}
+
+glm::vec2 Transform::GetScale() const
+{
+    glm::vec2 scale = mScale;
+    const Transform* parent = FindParent();
+    for (int depth = 0; parent && depth < kMaxChainDepth; ++depth) {
+        scale *= parent->mScale;
+        parent = parent->FindParent();
+    }
+    return scale;
+}
+
+glm::mat3& Transform::GetMatrix()
+{
+    return MatrixAtDepth(0);
+}
+
+glm::mat3& Transform::MatrixAtDepth(int depth)
+{
+    Transform* parent = depth < kMaxChainDepth ? FindParent() : nullptr;
+    glm::mat3 parentMatrix(1.0f);
+    if (parent)
+        parentMatrix = parent->MatrixAtDepth(depth + 1);
+    if (!mDirty && !parent)
+        return mWorld;
+    // A matrix made under a parent stays dirty, so that it is rebuilt
+    // should the parent go.
+    mDirty = parent != nullptr;
+    glm::mat3 scale(1.0f);
+    scale[0] *= mScale.x;
+    scale[1] *= mScale.y;
+    const float c = std::cos(mRotation);
+    const float s = std::sin(mRotation);
+    glm::mat3 rotation(1.0f);
+    rotation[0] = glm::vec3(c, s, 0.0f);
+    rotation[1] = glm::vec3(-s, c, 0.0f);
+    glm::mat3 translation(1.0f);
+    translation[2] = glm::vec3(mPosition.x, mPosition.y, 1.0f);
+    mLocal = translation * rotation * scale;
+    mWorld = parentMatrix * mLocal;
+    return mWorld;
+}
+
+std::shared_ptr<Component> Transform::FromJson(const rapidjson::Value& object)
+{
+    return std::make_shared<Transform>(glm::vec2(ReadFloat(object, "posX"), ReadFloat(object, "posY")),
+                                       glm::vec2(ReadFloat(object, "scaleX"), ReadFloat(object, "scaleY")),
+                                       ReadFloat(object, "rotation"));
+}
+
+void Transform::ToJson(rapidjson::Value& object) const
+{
+    if (!object.IsObject())
+        return;
+    auto write = [&object](const char* key, float value) {
+        auto member = object.FindMember(key);
+        if (member != object.MemberEnd())
+            member->value.SetDouble(value);
+    };
+    write("scaleX", mScale.x);
+    write("scaleY", mScale.y);
+    write("rotation", mRotation);
+}
+
+} // namespace fb::cmp

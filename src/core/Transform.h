@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/Component.h"
+
+#include <glm/glm.hpp>
+#include <memory>
+#include <rapidjson/document.h>
+
+namespace fb::cmp {
+
+// Places an entity in the world. The parent is the transform of the owning
+// entity's parent. The world matrix goes through the whole parent matrix,
+// while the world position is the plain sum of the local positions along
+// the chain and the world scale their product.
+class Transform : public Component {
+public:
+    Transform() = default;
+    Transform(const glm::vec2& position, const glm::vec2& scale, float rotation);
+
+    void SetPosition(float x, float y);
+    void SetPosition(const glm::vec2& position);
+    void SetScale(float x, float y);
+    void SetScale(const glm::vec2& scale);
+    void SetRotation(float radians);
+
+    glm::vec2 GetPosition() const;
+    glm::vec2 GetScale() const;
+    float GetRotation() const { return mRotation; }
+    glm::mat3& GetMatrix();
+
+    glm::vec2 GetLocalPosition() const { return mPosition; }
+    glm::vec2 GetLocalScale() const { return mScale; }
+
+    // The "Transform" creator: "posX", "posY", "scaleX", "scaleY", "rotation".
+    static std::shared_ptr<Component> FromJson(const rapidjson::Value& object);
+    // Writes the local "scaleX", "scaleY" and "rotation" over the keys the object has.
+    void ToJson(rapidjson::Value& object) const;
+
+private:
+    Transform* FindParent() const;
+    glm::mat3& MatrixAtDepth(int depth);
+
+    glm::vec2 mPosition{0.0f, 0.0f};
+    glm::vec2 mScale{1.0f, 1.0f};
+    float mRotation = 0.0f;
+    bool mDirty = true;
+    glm::mat3 mLocal{1.0f};
+    glm::mat3 mWorld{1.0f};
+};
+
+} // namespace fb::cmp

@@ -1,0 +1,154 @@
+#include "core/Window.h"
+
+#include "core/Input.h"
+#include "core/StateManager.h"
+#include "core/Trace.h"
+#include "render/Renderer.h"
+
+#include <GL/glew.h>
+#include <imgui.h>
+#include <imgui_impl_opengl3.h>
+#include <imgui_impl_sdl.h>
+#include <iostream>
+
+namespace {
+
+constexpr int kWindowedWidth = 1000;
+constexpr int kWindowedHeight = 600;
+// The desktop-sized window is this much taller than the desktop.
+constexpr int kDesktopExtraHeight = 10;
+
+Window* gCurrentWindow = nullptr;
+bool gResized = false;
+
+SDL_DisplayMode DesktopMode()
+{
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        mode.w = kWindowedWidth;
+        mode.h = kWindowedHeight - kDesktopExtraHeight;
+    }
+    return mode;
+}
+
+} // namespace
+
+Window::Window(std::string title, int width, int height, int, int)
+    : mWidth(width)
+    , mHeight(height)
+{
+    mWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                               SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    if (!mWindow) {
+        Trace("Error on window creation", 4);
+        std::cerr << "Could not create the window: " << SDL_GetError() << '\n';
+        return;
+    }
+    mContext = SDL_GL_CreateContext(mWindow);
+    if (!mContext) {
+        Trace("Error on window creation", 4);
+        std::cerr << "Could not create the OpenGL context: " << SDL_GetError() << '\n';
+        return;
+    }
+    SDL_DisplayMode desktop = DesktopMode();
+    SDL_RestoreWindow(mWindow);
+    SDL_SetWindowSize(mWindow, desktop.w, desktop.h + kDesktopExtraHeight);
+    SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    ApplySize(desktop.w, desktop.h + kDesktopExtraHeight);
+}
+
+Window::~Window()
+{
+    if (gCurrentWindow == this)
+        gCurrentWindow = nullptr;
+    if (mContext)
+        SDL_GL_DeleteContext(mContext);
+}
+
+void Window::ApplySize(int width, int height)
+{
+    mWidth = width;
+    mHeight = height;
+    glViewport(0, 0, width, height);
+    Renderer::CreateFramebuffers(width, height);
+    gResized = true;
+}
+
+void Window::ToggleFullScreen()
+{
+    SDL_RestoreWindow(mWindow);
+    if (mFullScreen) {
+        SDL_SetWindowSize(mWindow, kWindowedWidth, kWindowedHeight);
+        SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        ApplySize(kWindowedWidth, kWindowedHeight);
+    } else {
+        SDL_DisplayMode desktop = DesktopMode();
+        SDL_SetWindowSize(mWindow, desktop.w, desktop.h + kDesktopExtraHeight);
+        SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        ApplySize(desktop.w, desktop.h + kDesktopExtraHeight);
+    }
+    mFullScreen = !mFullScreen;
+}
+
+void Window::Update()
+{
+    const bool imguiReady = ImGui::GetCurrentContext() != nullptr;
+    if (gCurrentWindow && imguiReady) {
+        ImGui::Render();
+        ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    }
+    Input::EndFrame();
+
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (imguiReady)
+            ImGui_ImplSDL2_ProcessEvent(&event);
+        switch (event.type) {
+        case SDL_QUIT:
+            StateManager::Quit();
+            break;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_RESIZED)
+                ApplySize(event.window.data1, event.window.data2);
+            break;
+        case SDL_KEYDOWN:
+            Input::OnKeyDown(event);
+            break;
+        case SDL_KEYUP:
+            if (event.key.keysym.sym == SDLK_F11 && mWindow)
+                ToggleFullScreen();
+            break;
+        default:
+            break;
+        }
+    }
+
+    if (mFullScreen && mWindow) {
+        SDL_DisplayMode desktop = DesktopMode();
+        if (desktop.w != mWidth)
+            ApplySize(desktop.w, desktop.h + kDesktopExtraHeight);
+    }
+
+    if (mWindow)
+        SDL_GL_SwapWindow(mWindow);
+
+    if (gCurrentWindow != this) {
+        gCurrentWindow = this;
+        gResized = true;
+    }
+}
+
+bool Window::WasResized()
+{
+    return gResized;
+}
+
+Window* GetWindow()
+{
+    return gCurrentWindow;
+}
+
+std::pair<int, int> GetWindowSize()
+{
+    return gCurrentWindow ? gCurrentWindow->GetSize() : std::pair<int, int>{0, 0};
+}

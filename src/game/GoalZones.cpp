@@ -1,0 +1,7 @@
+#include "game/GoalZones.h"
+
+namespace GoalZones {
+
+void ResetGlobals() {}
+
+} // namespace GoalZones

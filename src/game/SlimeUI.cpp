@@ -1,0 +1,7 @@
+#include "game/SlimeUI.h"
+
+namespace SlimeUI {
+
+void Initialize() {}
+
+} // namespace SlimeUI

@@ -1,0 +1,6 @@
+#include "core/Game.h"
+
+int main(int, char**)
+{
+    return RunGame();
+}

@@ -1,0 +1,5 @@
+#include "physics/ColliderPool.h"
+
+void InitBoxColliders() {}
+
+void ShutdownBoxColliders() {}

@@ -1,0 +1,5 @@
+#pragma once
+
+// The fixed pool of box colliders.
+void InitBoxColliders();
+void ShutdownBoxColliders();

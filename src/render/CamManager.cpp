@@ -1,0 +1,7 @@
+#include "render/CamManager.h"
+
+namespace CamManager {
+
+void Update(float) {}
+
+} // namespace CamManager

@@ -1,0 +1,9 @@
+#include "render/TextRenderer.h"
+
+namespace TextRenderer {
+
+void Initialize() {}
+
+void Flush() {}
+
+} // namespace TextRenderer

@@ -1,0 +1,3 @@
+#include "ui/InputMode.h"
+
+void UpdateInputMode() {}
