@@ -1,0 +1,144 @@
+#include "core/StateManager.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records every call it gets as "<name>.<operation>".
+class RecordingState : public fb::GS {
+public:
+    RecordingState(std::string name, std::vector<std::string>& log)
+        : mName(std::move(name))
+        , mLog(log)
+    {
+    }
+    void Init() override { mLog.push_back(mName + ".Init"); }
+    void Update() override { mLog.push_back(mName + ".Update"); }
+    void Exit() override { mLog.push_back(mName + ".Exit"); }
+    void Load() override { mLog.push_back(mName + ".Load"); }
+    void Unload() override { mLog.push_back(mName + ".Unload"); }
+
+private:
+    std::string mName;
+    std::vector<std::string>& mLog;
+};
+
+class StateManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        StateManager::Register("Alpha", &alpha);
+        StateManager::Register("Beta", &beta);
+        StateManager::Start("Alpha");
+        log.clear();
+    }
+
+    std::vector<std::string> log;
+    RecordingState alpha{"Alpha", log};
+    RecordingState beta{"Beta", log};
+};
+
+using Log = std::vector<std::string>;
+
+TEST(StateManagerStart, LoadsThenInitsAndRuns)
+{
+    Log log;
+    RecordingState intro("Intro", log);
+    StateManager::Register("Intro", &intro);
+    EXPECT_FALSE(StateManager::IsRunning());
+    StateManager::Start("Intro");
+    EXPECT_EQ(log, (Log{"Intro.Load", "Intro.Init"}));
+    EXPECT_TRUE(StateManager::IsRunning());
+    EXPECT_EQ(StateManager::GetCurrentState(), &intro);
+}
+
+TEST(StateManagerStart, UnknownNameLeavesTheGameStopped)
+{
+    StateManager::Start("NoSuchState");
+    EXPECT_FALSE(StateManager::IsRunning());
+    EXPECT_EQ(StateManager::GetCurrentState(), nullptr);
+    StateManager::Update();
+}
+
+TEST_F(StateManagerTest, SwitchTakesEffectAtTheNextFrameAndUpdatesTheFrameAfter)
+{
+    StateManager::Update();
+    StateManager::SetNextState("Beta");
+    EXPECT_EQ(log, (Log{"Alpha.Update"}));
+
+    log.clear();
+    StateManager::Update();
+    EXPECT_EQ(log, (Log{"Alpha.Exit", "Alpha.Unload", "Beta.Load", "Beta.Init"}));
+    EXPECT_EQ(StateManager::GetCurrentState(), &beta);
+
+    log.clear();
+    StateManager::Update();
+    EXPECT_EQ(log, (Log{"Beta.Update"}));
+}
+
+TEST_F(StateManagerTest, RestartTakesAWholeFrameAndDelaysAPendingSwitch)
+{
+    StateManager::Restart();
+    StateManager::SetNextState("Beta");
+    StateManager::Update();
+    EXPECT_EQ(log, (Log{"Alpha.Exit", "Alpha.Init"}));
+
+    log.clear();
+    StateManager::Update();
+    EXPECT_EQ(log, (Log{"Alpha.Exit", "Alpha.Unload", "Beta.Load", "Beta.Init"}));
+}
+
+TEST_F(StateManagerTest, UnknownOrCurrentNamesChangeNothingOrCancel)
+{
+    StateManager::SetNextState("PartcleState");
+    StateManager::Update();
+    EXPECT_EQ(log, (Log{"Alpha.Update"}));
+
+    log.clear();
+    StateManager::SetNextState("Beta");
+    StateManager::SetNextState("Alpha");
+    StateManager::Update();
+    EXPECT_EQ(log, (Log{"Alpha.Update"}));
+}
+
+TEST_F(StateManagerTest, QuitStopsUpdates)
+{
+    StateManager::Quit();
+    EXPECT_FALSE(StateManager::IsRunning());
+    StateManager::Update();
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(StateManagerTest, ARequestMadeWhileSwitchingWaitsForTheNextFrame)
+{
+    struct Redirecting : fb::GS {
+        void Init() override { StateManager::SetNextState("Alpha"); }
+    } redirecting;
+    StateManager::Register("Redirecting", &redirecting);
+    StateManager::SetNextState("Redirecting");
+    StateManager::Update();
+    EXPECT_EQ(StateManager::GetCurrentState(), &redirecting);
+    StateManager::Update();
+    EXPECT_EQ(StateManager::GetCurrentState(), &alpha);
+}
+
+TEST(StateManagerRegistry, NamesInByteOrderAndTheLaterRegistrationWins)
+{
+    Log log;
+    RecordingState first("First", log), second("Second", log);
+    StateManager::Register("EditorTest", &first);
+    StateManager::Register("CreditsState", &first);
+    StateManager::Register("ControlsState", &first);
+    StateManager::Register("ControlsState", &second);
+    std::vector<std::string> names = StateManager::GetStateNames();
+    std::vector<std::string> expected{"ControlsState", "CreditsState", "EditorTest"};
+    for (const auto& name : expected)
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    StateManager::Start("ControlsState");
+    EXPECT_EQ(StateManager::GetCurrentState(), &second);
+}
+
+} // namespace
