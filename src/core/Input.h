@@ -1,15 +1,49 @@
 #pragma once
 
+#include "core/Controller.h"
+
 #include <SDL.h>
 
-// Game pads and the keyboard, read once a frame into the players' actions.
+// Game pads and the keyboard: four controllers, pad i for player i, and the
+// keyboard, which drives the first player.
 namespace Input {
 
+constexpr int kKeyboardPlayer = 0;
+
+// What the keys held now ask of the keyboard player.
+struct KeyboardCommand {
+    // Up arrow or W, else down arrow or S, else left arrow or A, else right
+    // arrow or D.
+    int direction = Direction::None;
+    bool jump = false;  // Space
+    bool punch = false; // Z
+};
+
+// Starts the pads and takes SDL's key-state array, which SDL video keeps
+// up to date as the window pumps events.
 void Init();
+// Once a frame: reads the four pads.
 void Update();
 void Shutdown();
-// Called by the window: this frame's key presses become the last frame's.
+
+// Called by the window before it pumps events: this frame's key presses
+// become the last frame's.
 void EndFrame();
+// Called by the window for each key press. Presses that come before Init, or
+// after Shutdown, are dropped.
 void OnKeyDown(const SDL_Event& event);
+
+// Controller 0 to 3, else null (also before Init).
+Controller* GetController(unsigned i);
+// The first connected controller in pad order, or null.
+Controller* FirstConnected();
+int CountConnected();
+// Whether some pad pressed start in this frame.
+bool AnyJustPressed();
+// Reads every pad again to see whether it is connected.
+void PollConnections();
+
+// The keyboard as it is held now; nothing is held before Init.
+KeyboardCommand ReadKeyboard();
 
 } // namespace Input
