@@ -251,6 +251,10 @@ def build():
         p = os.path.join(ASSETS, "img", "particles", fname)
         save_png(fn(), p)
         written.append(p)
+    # The jump and stomp dust is built in code and names its texture directly.
+    p = os.path.join(ASSETS, "img", "SlimeParticle.png")
+    save_png(slime_drop(), p)
+    written.append(p)
     folder = os.path.join(ASSETS, "json", "particles")
     effs = effects()
     for name, d in effs.items():
