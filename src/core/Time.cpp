@@ -69,4 +69,9 @@ void SetTimeScale(float scale)
     gTimeScale = scale;
 }
 
+void SetDt(float seconds)
+{
+    gFrameTime = seconds;
+}
+
 } // namespace Time

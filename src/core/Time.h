@@ -12,5 +12,8 @@ float GetDt();
 float GetScaledDt();
 float GetTimeScale();
 void SetTimeScale(float scale);
+// Publishes a frame time without waiting, for tests and benchmarks that
+// step the clock themselves.
+void SetDt(float seconds);
 
 } // namespace Time

@@ -1,15 +1,445 @@
 #include "render/Renderer.h"
 
+#include "core/Window.h"
+#include "render/CamManager.h"
+#include "render/GLSupport.h"
+#include "render/RendererShaders.h"
+#include "render/TextureManager.h"
+
+#include <GL/glew.h>
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+// An opacity of this value means that none was set.
+constexpr float kNoOpacity = -1.337f;
+constexpr int kBlurPasses = 10;
+
+struct DrawRecord {
+    float opacity;
+    glm::mat3 transform;
+    float texCoords[8];
+    unsigned texture;
+    unsigned char texCoordsSet;
+    int bloom;
+};
+
+// Corners: bottom-left, bottom-right, top-left, top-right.
+constexpr float kNormalCoords[8] = {0.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 0.0f};
+constexpr float kMirroredCoords[8] = {1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+
+DrawRecord gState{1.0f, glm::mat3(1.0f), {}, 0, 0, 0};
+std::multimap<int, DrawRecord> gQueue;
+Texture gBackground("invalid texture");
+bool gBloomDisabled = false;
+
+struct SpriteProgram {
+    GLuint program = 0;
+    GLint position = -1;
+    GLint texcoord = -1;
+    GLint transform = -1;
+    GLint opacity = -1;
+    GLint doBloom = -1;
+} gSprite;
+
+GLuint gBlurProgram = 0;
+GLint gHorizontal = -1;
+GLuint gCombineProgram = 0;
+GLint gCombineBloom = -1;
+
+GLuint gQuadArray = 0;
+GLuint gPositionBuffer = 0;
+GLuint gTexCoordBuffer = 0;
+GLuint gElementBuffer = 0;
+GLuint gScreenArray = 0;
+GLuint gScreenBuffer = 0;
+GLuint gSpareTexture = 0;
+
+GLuint gSceneFramebuffer = 0;
+GLuint gSceneTextures[2] = {};
+GLuint gPingPongFramebuffers[2] = {};
+GLuint gPingPongTextures[2] = {};
+int gWidth = 0;
+int gHeight = 0;
+
+[[noreturn]] void ShaderFailure(const char* what, const char* program, GLuint object)
+{
+    std::cout << what << " (" << program << " program)\n" << InfoLog(object) << std::endl;
+    throw std::runtime_error(std::string("Renderer: ") + what + " in the " + program +
+                             " program; the shader log is on standard output");
+}
+
+GLuint BuildProgram(const char* name, const char* vertexSource, const char* fragmentSource)
+{
+    const GLuint fragment = glCreateShader(GL_FRAGMENT_SHADER);
+    if (!CompileShader(fragment, fragmentSource))
+        ShaderFailure("FRAG SHADER FAILURE", name, fragment);
+    const GLuint vertex = glCreateShader(GL_VERTEX_SHADER);
+    if (!CompileShader(vertex, vertexSource))
+        ShaderFailure("VERT SHADER FAILURE", name, vertex);
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, fragment);
+    glAttachShader(program, vertex);
+    if (!LinkProgram(program))
+        ShaderFailure("SHADER LINK FAILURE", name, program);
+    return program;
+}
+
+void MakeColourTexture(GLuint& texture, int width, int height)
+{
+    if (texture)
+        glDeleteTextures(1, &texture);
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+void MakeFramebufferTextures(int width, int height)
+{
+    gWidth = std::max(width, 1);
+    gHeight = std::max(height, 1);
+    glBindFramebuffer(GL_FRAMEBUFFER, gSceneFramebuffer);
+    for (int i = 0; i < 2; ++i) {
+        MakeColourTexture(gSceneTextures[i], gWidth, gHeight);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D, gSceneTextures[i], 0);
+    }
+    for (int i = 0; i < 2; ++i) {
+        glBindFramebuffer(GL_FRAMEBUFFER, gPingPongFramebuffers[i]);
+        MakeColourTexture(gPingPongTextures[i], gWidth, gHeight);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gPingPongTextures[i], 0);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void MakeQuadBuffers()
+{
+    const float positions[] = {-0.5f, -0.5f, 1.0f, 0.5f, -0.5f, 1.0f, -0.5f, 0.5f, 1.0f, 0.5f, 0.5f, 1.0f};
+    const GLuint indices[] = {0, 1, 2, 1, 3, 2};
+    glGenVertexArrays(1, &gQuadArray);
+    glBindVertexArray(gQuadArray);
+    glGenBuffers(1, &gPositionBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, gPositionBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof positions, positions, GL_STATIC_DRAW);
+    glVertexAttribPointer(gSprite.position, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(gSprite.position);
+    glGenBuffers(1, &gTexCoordBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, gTexCoordBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof kNormalCoords, kNormalCoords, GL_STATIC_DRAW);
+    glVertexAttribPointer(gSprite.texcoord, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(gSprite.texcoord);
+    glGenBuffers(1, &gElementBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gElementBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof indices, indices, GL_STATIC_DRAW);
+    glBindVertexArray(0);
+}
+
+void DrawScreenQuad()
+{
+    if (!gScreenArray) {
+        const float vertices[] = {
+            -1.0f, 1.0f, 0.0f, 0.0f, 1.0f, -1.0f, -1.0f, 0.0f, 0.0f, 0.0f,
+            1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, -1.0f, 0.0f, 1.0f, 0.0f,
+        };
+        glGenVertexArrays(1, &gScreenArray);
+        glGenBuffers(1, &gScreenBuffer);
+        glBindVertexArray(gScreenArray);
+        glBindBuffer(GL_ARRAY_BUFFER, gScreenBuffer);
+        glBufferData(GL_ARRAY_BUFFER, sizeof vertices, vertices, GL_STATIC_DRAW);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
+                              reinterpret_cast<void*>(3 * sizeof(float)));
+    }
+    glBindVertexArray(gScreenArray);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glBindVertexArray(0);
+}
+
+void DrawQueue()
+{
+    glUseProgram(gSprite.program);
+    glBindFramebuffer(GL_FRAMEBUFFER, gSceneFramebuffer);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, gSpareTexture);
+    glBindVertexArray(gQuadArray);
+    glBindBuffer(GL_ARRAY_BUFFER, gTexCoordBuffer);
+    glViewport(0, 0, gWidth, gHeight);
+
+    // The coordinates in the buffer; a record that sets the same ones again
+    // needs no upload.
+    float uploaded[8];
+    bool uploadedKnown = false;
+    for (const auto& [layer, record] : gQueue) {
+        if (record.opacity != kNoOpacity)
+            glUniform1f(gSprite.opacity, record.opacity);
+        if (record.texCoordsSet &&
+            (!uploadedKnown || std::memcmp(uploaded, record.texCoords, sizeof uploaded) != 0)) {
+            glBufferData(GL_ARRAY_BUFFER, sizeof record.texCoords, record.texCoords, GL_STATIC_DRAW);
+            std::memcpy(uploaded, record.texCoords, sizeof uploaded);
+            uploadedKnown = true;
+        }
+        glUniformMatrix3fv(gSprite.transform, 1, GL_FALSE, &record.transform[0][0]);
+        if (record.bloom != 0)
+            glUniform1i(gSprite.doBloom, record.bloom > 0 ? 1 : 0);
+        if (record.texture)
+            glBindTexture(GL_TEXTURE_2D, record.texture);
+        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+    }
+    glBindVertexArray(0);
+}
+
+void Combine(GLuint bloomTexture)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glUseProgram(gCombineProgram);
+    glUniform1i(gCombineBloom, bloomTexture ? 1 : 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, gSceneTextures[0]);
+    if (bloomTexture) {
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_2D, bloomTexture);
+    }
+    DrawScreenQuad();
+}
+
+// Blurs the bright part of the scene back and forth between the ping-pong
+// framebuffers; returns the texture written last.
+GLuint BlurBrightPart()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glUseProgram(gBlurProgram);
+    bool horizontal = true;
+    bool first = true;
+    for (int pass = 0; pass < kBlurPasses; ++pass) {
+        glBindFramebuffer(GL_FRAMEBUFFER, gPingPongFramebuffers[horizontal]);
+        glUniform1f(gHorizontal, horizontal ? 1.0f : 0.0f);
+        glBindTexture(GL_TEXTURE_2D, first ? gSceneTextures[1] : gPingPongTextures[!horizontal]);
+        DrawScreenQuad();
+        horizontal = !horizontal;
+        first = false;
+    }
+    return gPingPongTextures[!horizontal];
+}
+
+void ClearFramebuffer(GLuint framebuffer)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+} // namespace
+
 namespace Renderer {
 
-void Initialize() {}
+void Initialize()
+{
+    StartGlew("Renderer");
 
-void BeginFrame() {}
+    gSprite.program = BuildProgram("sprite", RendererShaders::kSpriteVertex, RendererShaders::kSpriteFragment);
+    glUseProgram(gSprite.program);
+    gSprite.position = glGetAttribLocation(gSprite.program, "position");
+    gSprite.texcoord = glGetAttribLocation(gSprite.program, "texcoord");
+    gSprite.transform = glGetUniformLocation(gSprite.program, "transform");
+    gSprite.opacity = glGetUniformLocation(gSprite.program, "opacity");
+    gSprite.doBloom = glGetUniformLocation(gSprite.program, "doBloom");
+    glUniform1f(gSprite.opacity, 1.0f);
 
-void Present() {}
+    gState.bloom = -1;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glGenTextures(1, &gSpareTexture);
+    glBindTexture(GL_TEXTURE_2D, gSpareTexture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 
-void Shutdown() {}
+    MakeQuadBuffers();
+    gState.opacity = 1.0f;
 
-void CreateFramebuffers(int, int) {}
+    glGenFramebuffers(1, &gSceneFramebuffer);
+    glGenFramebuffers(2, gPingPongFramebuffers);
+    const auto [width, height] = GetWindowSize();
+    MakeFramebufferTextures(width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, gSceneFramebuffer);
+    const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, attachments);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+
+    gBlurProgram = BuildProgram("blur", RendererShaders::kScreenVertex, RendererShaders::kBlurFragment);
+    gHorizontal = glGetUniformLocation(gBlurProgram, "horizontal");
+
+    gCombineProgram = BuildProgram("combine", RendererShaders::kScreenVertex, RendererShaders::kCombineFragment);
+    glUseProgram(gCombineProgram);
+    glUniform1i(glGetUniformLocation(gCombineProgram, "scene"), 0);
+    glUniform1i(glGetUniformLocation(gCombineProgram, "bloomBlur"), 1);
+    gCombineBloom = glGetUniformLocation(gCombineProgram, "bloom");
+    glUniform1i(gCombineBloom, 1);
+    glUniform1f(glGetUniformLocation(gCombineProgram, "exposure"), 1.0f);
+
+    gState.transform = CamManager::GetViewMatrix();
+    std::memcpy(gState.texCoords, kNormalCoords, sizeof kNormalCoords);
+    gState.texCoordsSet = 1;
+}
+
+void Shutdown()
+{
+    if (!gSprite.program)
+        return;
+    const GLuint buffers[] = {gPositionBuffer, gTexCoordBuffer, gElementBuffer};
+    glDeleteBuffers(3, buffers);
+    glDeleteVertexArrays(1, &gQuadArray);
+    gPositionBuffer = gTexCoordBuffer = gElementBuffer = gQuadArray = 0;
+    glUseProgram(0);
+    GLuint shaders[2] = {};
+    GLsizei count = 0;
+    glGetAttachedShaders(gSprite.program, 2, &count, shaders);
+    for (GLsizei i = 0; i < count; ++i)
+        glDeleteShader(shaders[i]);
+    glDeleteProgram(gSprite.program);
+    gSprite = SpriteProgram{};
+}
+
+void CreateFramebuffers(int width, int height)
+{
+    if (!gSprite.program)
+        return;
+    MakeFramebufferTextures(width, height);
+}
+
+std::pair<int, int> GetFramebufferSize()
+{
+    return {gWidth, gHeight};
+}
+
+void BeginFrame()
+{
+    gQueue.clear();
+    if (gBackground.id == 0) {
+        TextureManager::Get(gBackground);
+        gState.bloom = 1;
+        return;
+    }
+    std::memcpy(gState.texCoords, kNormalCoords, sizeof kNormalCoords);
+    gState.texCoordsSet = 1;
+    // Covers the whole screen whatever the camera does.
+    glm::mat3 fullScreen(1.0f);
+    fullScreen[0][0] = 2.0f;
+    fullScreen[1][1] = 2.0f;
+    gState.transform = CamManager::GetViewMatrix() * (CamManager::GetInverseViewMatrix() * fullScreen);
+    gState.opacity = 1.0f;
+    gState.texture = gBackground.id;
+    gQueue.emplace(0, gState);
+    gState.texture = 0;
+    gState.opacity = kNoOpacity;
+    gState.texCoordsSet = 0;
+    gState.bloom = 1;
+}
+
+void Present()
+{
+    if (!gSprite.program)
+        return;
+    DrawQueue();
+    if (gBloomDisabled)
+        Combine(0);
+    else
+        Combine(BlurBrightPart());
+    gState.bloom = -1;
+}
+
+void SetOpacity(float opacity)
+{
+    gState.opacity = opacity;
+}
+
+void SetTexture(const Texture& texture)
+{
+    gState.texture = texture.id;
+}
+
+void SetTextureId(unsigned id)
+{
+    gState.texture = id;
+}
+
+void SetFlipped(bool flipped)
+{
+    std::memcpy(gState.texCoords, flipped ? kMirroredCoords : kNormalCoords, sizeof gState.texCoords);
+    gState.texCoordsSet = 1;
+}
+
+void SetTexCoords(const float* corners)
+{
+    if (corners)
+        std::memcpy(gState.texCoords, corners, sizeof gState.texCoords);
+    else
+        std::memset(gState.texCoords, 0, sizeof gState.texCoords);
+    gState.texCoordsSet = 1;
+}
+
+void SetBloom(bool bloom)
+{
+    gState.bloom = bloom ? 1 : -1;
+}
+
+void SetTransform(const glm::mat3& model)
+{
+    gState.transform = CamManager::GetViewMatrix() * model;
+}
+
+void SetTransformFromMatrix(const glm::mat3& model)
+{
+    gState.transform = CamManager::GetWorld2NDC() * model;
+}
+
+void SetTransformFromValues(const glm::mat3& rows)
+{
+    SetTransform(glm::transpose(rows));
+}
+
+void Submit(int layer)
+{
+    gQueue.emplace(layer, gState);
+    gState.opacity = kNoOpacity;
+    gState.texture = 0;
+    gState.texCoordsSet = 0;
+    gState.bloom = 0;
+}
+
+void SetBackground(const Texture& texture)
+{
+    gBackground = texture;
+    TextureManager::Get(gBackground);
+}
+
+void SetBloomDisabled(bool disabled)
+{
+    gBloomDisabled = disabled;
+    if (gSprite.program) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ClearFramebuffer(0);
+        ClearFramebuffer(gPingPongFramebuffers[0]);
+        ClearFramebuffer(gPingPongFramebuffers[1]);
+        ClearFramebuffer(gSceneFramebuffer);
+    }
+    gQueue.clear();
+}
+
+void Clear(float r, float g, float b)
+{
+    glClearColor(r, g, b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
 
 } // namespace Renderer

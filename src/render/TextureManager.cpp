@@ -1,0 +1,94 @@
+#include "render/TextureManager.h"
+
+#include "core/Trace.h"
+
+#include <GL/glew.h>
+#include <SOIL/SOIL.h>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct CacheEntry {
+    std::string name;
+    int uses;
+    unsigned id;
+};
+
+// In the order of first request; entries are never removed.
+std::vector<CacheEntry>& Cache()
+{
+    static std::vector<CacheEntry> cache;
+    return cache;
+}
+
+// Shown in place of an image that could not be read: sharp even when stretched.
+const unsigned char kPlaceholder[2 * 2 * 4] = {
+    255, 0, 255, 255, 25, 25, 25, 255,
+    25, 25, 25, 255, 255, 0, 255, 255,
+};
+
+void SetSampling(GLint filter)
+{
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+unsigned Upload(const std::string& name)
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    unsigned char* pixels = SOIL_load_image(name.c_str(), &width, &height, &channels, SOIL_LOAD_RGBA);
+
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const std::string result = SOIL_last_result() ? SOIL_last_result() : "";
+    if (pixels) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        SetSampling(GL_LINEAR);
+        SOIL_free_image_data(pixels);
+    } else {
+        Trace("Could not read image \"" + name + "\" (" + result + "); drawing the missing-texture checker", 3);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, kPlaceholder);
+        SetSampling(GL_NEAREST);
+    }
+    Trace("Message from SOIL: " + result, 0);
+    return texture;
+}
+
+} // namespace
+
+namespace TextureManager {
+
+Texture Load(std::string name)
+{
+    Texture texture(name);
+    LoadFromFile(std::move(name), &texture.id);
+    return texture;
+}
+
+void Get(Texture& texture)
+{
+    if (texture.id == 0)
+        LoadFromFile(texture.name, &texture.id);
+}
+
+void LoadFromFile(std::string name, unsigned* id)
+{
+    for (CacheEntry& entry : Cache()) {
+        if (entry.name == name) {
+            ++entry.uses;
+            *id = entry.id;
+            return;
+        }
+    }
+    const unsigned texture = Upload(name);
+    Cache().push_back({std::move(name), 1, texture});
+    *id = texture;
+}
+
+} // namespace TextureManager

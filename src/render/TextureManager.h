@@ -1,0 +1,21 @@
+#pragma once
+
+#include "render/Texture.h"
+
+#include <string>
+
+// The one texture cache, keyed by the file name exactly as spelled. A file
+// is read and uploaded the first time its name is asked for; every later
+// request gets the same texture. An image that is missing or cannot be
+// decoded becomes a 2 by 2 magenta and dark-grey checker, cached under the
+// same name. All of these need the window's OpenGL context.
+namespace TextureManager {
+
+// A texture of that name, loaded now.
+Texture Load(std::string name);
+// Loads the texture if its id is still 0; otherwise does nothing.
+void Get(Texture& texture);
+// Writes the texture for the name into *id, from the cache or newly loaded.
+void LoadFromFile(std::string name, unsigned* id);
+
+} // namespace TextureManager
