@@ -11,6 +11,7 @@
 #include <typeindex>
 
 class ScriptBehavior;
+struct lua_State;
 
 namespace fb {
 
@@ -51,6 +52,9 @@ public:
     bool RemoveComponent();
 
     const ComponentMap& GetComponents() const { return mComponents; }
+
+    // Registers the "Entity" type with a script's state (src/script).
+    static void BindLua(lua_State* state);
 
     void Update();
 

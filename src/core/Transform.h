@@ -6,6 +6,8 @@
 #include <memory>
 #include <rapidjson/document.h>
 
+struct lua_State;
+
 namespace fb::cmp {
 
 // Places an entity in the world. The parent is the transform of the owning
@@ -35,6 +37,9 @@ public:
     static std::shared_ptr<Component> FromJson(const rapidjson::Value& object);
     // Writes the local "scaleX", "scaleY" and "rotation" over the keys the object has.
     void ToJson(rapidjson::Value& object) const;
+
+    // Registers the "Transform" and "vec2" types with a script's state (src/script).
+    static void BindLua(lua_State* state);
 
 private:
     Transform* FindParent() const;

@@ -1,90 +1,91 @@
 #include "script/EntityBinding.h"
 
 #include "core/Entity.h"
+#include "core/Transform.h"
+#include "physics/AdvancedBody.h"
+#include "script/LuaBind.h"
 
-#include <lua.hpp>
-#include <new>
 #include <vector>
 
 namespace {
 
-constexpr const char* kEntityType = "Entity";
+using Collected = std::vector<std::shared_ptr<fb::Entity>>;
 
-using EntityRef = std::shared_ptr<fb::Entity>;
-
-std::vector<EntityRef>& CollectedEntities()
+Collected& CollectedEntities()
 {
-    static std::vector<EntityRef> collected;
-    return collected;
-}
-
-fb::Entity& CheckEntity(lua_State* state, int index)
-{
-    auto* ref = static_cast<EntityRef*>(luaL_checkudata(state, index, kEntityType));
-    if (!*ref)
-        luaL_error(state, "the entity has been released");
-    return **ref;
+    static Collected* collected = new Collected();
+    return *collected;
 }
 
 int Collect(lua_State* state)
 {
-    auto* ref = static_cast<EntityRef*>(luaL_checkudata(state, 1, kEntityType));
-    if (*ref)
-        CollectedEntities().push_back(std::move(*ref));
-    ref->~EntityRef();
+    lua::Handle<fb::Entity>& handle = lua::CheckHandle<fb::Entity>(state, 1);
+    // A handle that does not own its entity has nothing to release.
+    if (handle.use_count() > 0)
+        CollectedEntities().push_back(std::move(handle));
+    handle.reset();
     return 0;
 }
 
 int GetName(lua_State* state)
 {
-    const std::string name = CheckEntity(state, 1).GetName();
-    lua_pushlstring(state, name.data(), name.size());
+    fb::Entity& entity = lua::Check<fb::Entity>(state, 1);
+    lua_pushstring(state, entity.GetName().c_str());
     return 1;
 }
 
 int GetID(lua_State* state)
 {
-    lua_pushinteger(state, CheckEntity(state, 1).GetID());
+    lua_pushinteger(state, lua::Check<fb::Entity>(state, 1).GetID());
     return 1;
 }
 
 int GetParent(lua_State* state)
 {
-    std::shared_ptr<fb::Entity> parent = CheckEntity(state, 1).GetParent();
-    if (parent)
-        PushEntity(state, parent);
-    else
-        lua_pushnil(state);
+    fb::Entity& entity = lua::Check<fb::Entity>(state, 1);
+    lua::PushShared(state, entity.GetParent());
     return 1;
+}
+
+int GetTransform(lua_State* state)
+{
+    fb::Entity& entity = lua::Check<fb::Entity>(state, 1);
+    lua::PushShared(state, entity.GetComponent<fb::cmp::Transform>());
+    return 1;
+}
+
+int GetBody(lua_State* state)
+{
+    fb::Entity& entity = lua::Check<fb::Entity>(state, 1);
+    lua::PushShared(state, entity.GetComponent<fb::cmp::AdvancedBody>());
+    return 1;
+}
+
+void RegisterEntity(lua_State* state)
+{
+    static const luaL_Reg methods[] = {
+        {"GetName", GetName},
+        {"GetParent", GetParent},
+        {"GetTransform", GetTransform},
+        {"GetBody", GetBody},
+        {"GetID", GetID},
+        {nullptr, nullptr},
+    };
+    lua::RegisterType(state, {kLuaName<fb::Entity>, methods, nullptr, nullptr, nullptr, Collect});
 }
 
 } // namespace
 
-void BindEntity(lua_State* state)
-{
-    const luaL_Reg methods[] = {
-        {"GetName", GetName},
-        {"GetID", GetID},
-        {"GetParent", GetParent},
-        {nullptr, nullptr},
-    };
-    luaL_newmetatable(state, kEntityType);
-    lua_pushcfunction(state, Collect);
-    lua_setfield(state, -2, "__gc");
-    luaL_newlib(state, methods);
-    lua_setfield(state, -2, "__index");
-    lua_pop(state, 1);
-}
-
-void PushEntity(lua_State* state, const std::shared_ptr<fb::Entity>& entity)
-{
-    void* memory = lua_newuserdata(state, sizeof(EntityRef));
-    new (memory) EntityRef(entity);
-    luaL_setmetatable(state, kEntityType);
-}
-
 void ReleaseCollectedEntities()
 {
-    std::vector<EntityRef> released;
-    released.swap(CollectedEntities());
+    // Releasing one entity can close a state that held others.
+    while (!CollectedEntities().empty()) {
+        Collected released;
+        released.swap(CollectedEntities());
+    }
+}
+
+void fb::Entity::BindLua(lua_State* state)
+{
+    RegisterEntity(state);
 }

@@ -1,18 +1,10 @@
 #pragma once
 
-#include <memory>
-
-struct lua_State;
-
-namespace fb {
-class Entity;
-}
-
-// The "Entity" type that scripts see: a reference that shares ownership of
-// an engine entity. Scripts cannot make entities.
-void BindEntity(lua_State* state);
-void PushEntity(lua_State* state, const std::shared_ptr<fb::Entity>& entity);
-
-// Entities whose last Lua reference was collected are released here, outside
-// any Lua call, because an entity's destructor closes its own script's state.
+// Scripts hold other entities by shared ownership (their own entity they
+// only reference, see ScriptBehavior.h). When Lua collects the last
+// reference to an entity, its destructor would close that entity's own Lua
+// state in the middle of a collection, so the entity is kept here instead and
+// released by this call, outside any script (the entity manager makes it at
+// the end of each update). Entities still waiting when the program ends are
+// never destroyed.
 void ReleaseCollectedEntities();

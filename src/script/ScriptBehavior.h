@@ -1,51 +1,41 @@
 #pragma once
 
+#include "script/Script.h"
+
 #include <memory>
 #include <string>
-
-struct lua_State;
 
 namespace fb {
 class Entity;
 }
 
-// One Lua state running one script file from "assets/script/". Scripts are
-// loaded as text only; errors are traced with the file name and Lua's
-// message, and a failed script is disabled instead of ending the game.
-class Script {
-public:
-    explicit Script(const std::string& fileName);
-    virtual ~Script();
-    Script(const Script&) = delete;
-    Script& operator=(const Script&) = delete;
-
-    lua_State* GetState() const { return mState; }
-    const std::string& GetFileName() const { return mFileName; }
-    bool IsEnabled() const { return mEnabled; }
-
-protected:
-    // Calls a global function with the arguments already pushed; false and
-    // disabled on error.
-    bool CallGlobal(const char* function, int argumentCount);
-    void Fail(const std::string& what);
-
-private:
-    lua_State* mState = nullptr;
-    std::string mFileName;
-    bool mEnabled = false;
-};
-
-// The script behaviour of an entity: its "init", "update" and "exit".
+// The Lua behaviour of one entity: a script whose global functions are called
+// as init(entity), update(entity, dt) and exit(entity). The state sees the
+// types "Entity", "Transform", "vec2", "CollisionResult", "BoxCollider",
+// "CollisionLayer" and "AdvancedBody", the tables "Layer" and "Detector", and
+// the functions "GetBoxCollider", "FreeBoxCollider" and "RunBoxCollision".
+// They are registered after the file's top-level code has run, so that code
+// may only define functions and plain values.
+//
+// The state belongs to the entity and dies with it, so the entity it is given
+// is a reference that does not own it: a script that keeps its own entity in
+// a global does not keep it alive for ever.
 class ScriptBehavior : public Script {
 public:
+    // `owner` must be alive: the behaviour belongs to it.
     ScriptBehavior(std::weak_ptr<fb::Entity> owner, const std::string& fileName);
+    // Pool colliders the script took and never freed go back to the pool.
+    ~ScriptBehavior() override;
 
+    // Each does nothing once the script is switched off. A missing function
+    // is an error like any other.
     void CallInit();
     void CallUpdate(float dt);
+    // The entity's destructor calls it, and the entity is still whole then.
     void CallExit();
 
 private:
-    bool PushOwner();
+    void CallGlobal(const char* function, const float* dt);
 
-    std::weak_ptr<fb::Entity> mOwner;
+    fb::Entity* mOwner = nullptr;
 };

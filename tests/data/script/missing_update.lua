@@ -1,0 +1,2 @@
+function init(entity) end
+function exit(entity) end

@@ -1,0 +1,3 @@
+function init(entity)
+    local x = = 1
+end
