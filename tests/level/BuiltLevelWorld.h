@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/EntityManager.h"
+#include "core/Random.h"
+#include "core/Time.h"
+#include "core/Trace.h"
+#include "game/AISpawner.h"
+#include "game/GoalZones.h"
+#include "level/Level.h"
+#include "level/LevelBuilder.h"
+#include "level/TestMap.h"
+#include "physics/ColliderPool.h"
+#include "render/Renderer.h"
+#include "support/GLTestWindow.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+// A match world: a real window for the textures, a fresh pool, entity list
+// and goal-zone module, a seeded generator, a fixed 1/60 s frame, the real
+// AI spawner file, and the traces of the test collected.
+class BuiltLevelTest : public ::testing::Test {
+protected:
+    static constexpr float kFrame = 1.0f / 60.0f;
+    static constexpr const char* kAIFile = "./assets/json/aitest.json";
+
+    void SetUp() override
+    {
+        window = std::make_unique<GLTestWindow>();
+        InitBoxColliders();
+        EntityManager::Init();
+        Time::Init();
+        Time::SetDt(kFrame);
+        Random::Seed(4242);
+        GoalZones::ResetGlobals();
+        UnloadLevel();
+        UnloadTileset();
+        mOldSink = SetTraceSink([this](const std::string& message, int level) {
+            if (level > 0)
+                traces.push_back({message, level});
+        });
+    }
+
+    void TearDown() override
+    {
+        GoalZones::Shutdown();
+        EntityManager::Clear();
+        UnloadLevel();
+        UnloadTileset();
+        ShutdownBoxColliders();
+        SetTraceSink(mOldSink);
+        std::filesystem::remove_all(scratch);
+        window.reset();
+    }
+
+    // As a match loads a level: the AI spawner file, the map, its entities.
+    static void Build(const std::string& path)
+    {
+        AISpawner::LoadFile(kAIFile);
+        LoadLevel(path);
+        BuildLevel();
+    }
+
+    void BuildMap(const TestMap& map) { Build(map.Write(scratch)); }
+
+    // One game frame: the draw queue emptied, then every entity updated.
+    static void Frame()
+    {
+        Renderer::BeginFrame();
+        EntityManager::Update();
+    }
+
+    static std::vector<std::shared_ptr<fb::Entity>> EntitiesNamed(const std::string& name)
+    {
+        std::vector<std::shared_ptr<fb::Entity>> found;
+        for (const auto& entity : EntityManager::GetEntities()) {
+            if (entity->GetName() == name)
+                found.push_back(entity);
+        }
+        return found;
+    }
+
+    bool Traced(const std::string& text, int level = 3) const
+    {
+        for (const auto& trace : traces) {
+            if (trace.message.find(text) != std::string::npos && trace.level >= level)
+                return true;
+        }
+        return false;
+    }
+
+    struct TraceRecord {
+        std::string message;
+        int level;
+    };
+    std::vector<TraceRecord> traces;
+    std::unique_ptr<GLTestWindow> window;
+    const std::filesystem::path scratch =
+        std::filesystem::temp_directory_path() / ("vendrabolt-level-" + std::to_string(getpid()));
+
+private:
+    TraceSink mOldSink;
+};
