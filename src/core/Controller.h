@@ -34,6 +34,12 @@ public:
     void Update();
     // A binds the jump; B, X and the shoulders the basic attack.
     void BindKeys(Action* basicAttack, Action* specialAttack, Action* jump, Action* block);
+    // What this pad asks of its player in this frame, with the stick's
+    // direction: A jumps, else a trigger punches, else B, X or a shoulder
+    // punches, else the player moves. The action belongs to the input and
+    // stays valid until this pad is asked again. Letting go of A releases
+    // the jump of the pad's player. (ActionChoice.cpp)
+    Action* GetAction();
 
     bool JustPressed(int button) const;
     bool JustReleased(int button) const;

@@ -1,8 +1,11 @@
 #include "core/Input.h"
 
+#include "core/Action.h"
+#include "game/Players.h"
 #include "platform/GamePad.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -10,6 +13,13 @@ namespace {
 constexpr int kStartButton = 15;
 
 std::vector<Controller> gControllers;
+
+// The actions bound to every pad's buttons; their direction is set each
+// time one is chosen.
+std::unique_ptr<BasicAttack> gBasicAttack;
+std::unique_ptr<SpecialAttack> gSpecialAttack;
+std::unique_ptr<Jump> gJump;
+std::unique_ptr<Block> gBlock;
 
 // SDL's key-state array, indexed by scancode, and the key presses of this
 // frame and of the last one.
@@ -29,25 +39,70 @@ namespace Input {
 
 void Init()
 {
+    gBasicAttack = std::make_unique<BasicAttack>(Direction::None);
+    gSpecialAttack = std::make_unique<SpecialAttack>(Direction::None);
+    gJump = std::make_unique<Jump>(Direction::None);
+    gBlock = std::make_unique<Block>();
     gKeyState = SDL_GetKeyboardState(&gKeyCount);
     gKeysThisFrame.assign(gKeyCount, 0);
     gKeysLastFrame.assign(gKeyCount, 0);
 
     GamePad::Init();
     gControllers.clear();
-    for (unsigned pad = 0; pad < GamePad::kSlots; ++pad)
-        gControllers.emplace_back(pad);
+    for (unsigned pad = 0; pad < GamePad::kSlots; ++pad) {
+        Controller controller(pad);
+        controller.BindKeys(gBasicAttack.get(), gSpecialAttack.get(), gJump.get(), gBlock.get());
+        gControllers.push_back(std::move(controller));
+    }
 }
 
 void Update()
 {
     for (Controller& controller : gControllers)
         controller.Update();
+
+    if (!IsPlayerControlEnabled() || GetPlayerCount() == 0)
+        return;
+    if (CountConnected() == 0) {
+        UpdateKeyboard();
+        return;
+    }
+    for (int i = 0; i < GetPlayerCount(); ++i) {
+        Character* player = GetPlayer(i);
+        if (!player->CanAct())
+            continue;
+        Action* action = gControllers[static_cast<std::size_t>(i)].GetAction();
+        const auto* move = dynamic_cast<const Move*>(action);
+        if (i == kKeyboardPlayer && move && move->GetParameter() == Direction::None)
+            UpdateKeyboard();
+        else
+            action->Execute(player);
+    }
+}
+
+void UpdateKeyboard()
+{
+    Character* player = GetPlayer(kKeyboardPlayer);
+    if (!player)
+        return;
+    const KeyboardCommand command = ReadKeyboard();
+    if (command.jump)
+        Jump(command.direction).Execute(player);
+    else
+        ReleaseJump(player);
+    if (command.punch)
+        BasicAttack(command.direction).Execute(player);
+    else
+        Move(command.direction).Execute(player);
 }
 
 void Shutdown()
 {
     gControllers.clear();
+    gBasicAttack.reset();
+    gSpecialAttack.reset();
+    gJump.reset();
+    gBlock.reset();
     gKeyState = nullptr;
     gKeyCount = 0;
     gKeysThisFrame.clear();

@@ -19,11 +19,19 @@ struct KeyboardCommand {
     bool punch = false; // Z
 };
 
-// Starts the pads and takes SDL's key-state array, which SDL video keeps
-// up to date as the window pumps events.
+// Makes the shared actions, starts the pads with A bound to the jump and B,
+// X and the shoulders to the punch, and takes SDL's key-state array, which
+// SDL video keeps up to date as the window pumps events.
 void Init();
-// Once a frame: reads the four pads.
+// Once a frame, after the entity update: reads the four pads, then, while
+// player control is on, applies each pad's action to its player. Stunned
+// players are skipped. With no pad connected, or an idle first pad, the
+// keyboard drives the first player.
 void Update();
+// The keyboard's actions on the first player: a jump while Space is held
+// (the jump is released in every frame it is up), then a punch while Z is
+// held, else a move.
+void UpdateKeyboard();
 void Shutdown();
 
 // Called by the window before it pumps events: this frame's key presses
