@@ -6,6 +6,7 @@
 // The particle textures need an OpenGL context: run it with a display, for
 // instance under xvfb-run.
 
+#include "BenchArena.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/Random.h"
@@ -52,31 +53,6 @@ std::shared_ptr<fb::Entity> Spawn(const char* name, glm::vec2 position, glm::vec
     auto entity = std::make_shared<fb::Entity>(name);
     entity->AddComponent<fb::cmp::Transform>(std::make_shared<fb::cmp::Transform>(position, scale, 0.0f));
     return entity;
-}
-
-// A 64 by 36 arena of single-tile boxes: floor, walls and twelve ledges.
-int BuildLevel()
-{
-    int boxes = 0;
-    auto tile = [&boxes](float x, float y) {
-        auto entity = Spawn("Collider", {x, y}, {1, 1});
-        entity->AddComponent<fb::cmp::StaticBody>(std::make_shared<fb::cmp::StaticBody>());
-        EntityManager::Add(entity);
-        ++boxes;
-    };
-    for (int x = 0; x < 64; ++x)
-        tile(static_cast<float>(x) - 31.5f, -17.5f);
-    for (int y = 0; y < 34; ++y) {
-        tile(-32.5f, static_cast<float>(y) - 16.5f);
-        tile(32.5f, static_cast<float>(y) - 16.5f);
-    }
-    for (int ledge = 0; ledge < 12; ++ledge) {
-        const float left = static_cast<float>((ledge % 3) * 20 - 27);
-        const float height = static_cast<float>((ledge / 3) * 8 - 12) + static_cast<float>(ledge % 2) * 3.0f;
-        for (int x = 0; x < 14; ++x)
-            tile(left + static_cast<float>(x), height);
-    }
-    return boxes;
 }
 
 std::vector<std::shared_ptr<fb::cmp::AdvancedBody>> SpawnBodies()
@@ -160,7 +136,7 @@ int main()
             Random::Seed(7);
             Renderer::SetBackground(Texture("assets/img/Background.png"));
 
-            const int boxes = BuildLevel();
+            const int boxes = bench::BuildArena();
             std::vector<std::shared_ptr<fb::cmp::AdvancedBody>> bodies = SpawnBodies();
             std::vector<std::shared_ptr<fb::Entity>> effects = SpawnEffects();
             auto frame = [&effects] {

@@ -2,6 +2,7 @@
 // and 56 aliens stepping against a level's 300 static boxes, and the
 // detector queries that the round update and the aliens run every frame.
 
+#include "BenchArena.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/Random.h"
@@ -42,30 +43,6 @@ std::shared_ptr<fb::Entity> Spawn(const char* name, glm::vec2 position, glm::vec
     entity->AddComponent(std::make_shared<fb::cmp::Transform>(position, scale, 0.0f));
     EntityManager::Add(entity);
     return entity;
-}
-
-// A 64 by 36 arena: floor, two walls and twelve ledges of fourteen tiles,
-// every tile its own box: 300 in all.
-int BuildLevel()
-{
-    int boxes = 0;
-    auto tile = [&boxes](float x, float y) {
-        Spawn("Collider", {x, y}, {1, 1})->AddComponent(std::make_shared<fb::cmp::StaticBody>());
-        ++boxes;
-    };
-    for (int x = 0; x < 64; ++x)
-        tile(static_cast<float>(x) - 31.5f, -17.5f);
-    for (int y = 0; y < 34; ++y) {
-        tile(-32.5f, static_cast<float>(y) - 16.5f);
-        tile(32.5f, static_cast<float>(y) - 16.5f);
-    }
-    for (int ledge = 0; ledge < 12; ++ledge) {
-        const float left = static_cast<float>((ledge % 3) * 20 - 27);
-        const float height = static_cast<float>((ledge / 3) * 8 - 12) + static_cast<float>(ledge % 2) * 3.0f;
-        for (int x = 0; x < 14; ++x)
-            tile(left + static_cast<float>(x), height);
-    }
-    return boxes;
 }
 
 std::vector<Mover> SpawnBodies()
@@ -135,7 +112,7 @@ int main()
     Time::SetDt(1.0f / 60.0f);
     Random::Seed(7);
 
-    const int boxes = BuildLevel();
+    const int boxes = bench::BuildArena();
     std::vector<Mover> movers = SpawnBodies();
     for (int frame = 0; frame < kWarmUpFrames; ++frame) {
         EntityManager::Update();
