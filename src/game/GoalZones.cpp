@@ -6,6 +6,7 @@
 #include "core/Trace.h"
 #include "core/Transform.h"
 #include "game/AISpawnerGlobals.h"
+#include "game/SlimeUI.h"
 #include "physics/ColliderPool.h"
 #include "render/CamManager.h"
 #include "render/ParticleEffects.h"
@@ -96,6 +97,12 @@ void RemoveAllAliens(const glm::vec2* target)
 
 void UpdateSpawners(float dt)
 {
+    // A won round moves the aliens to another spawner, ready at once.
+    if (SlimeUI::GetWinCount() != gLastWinCount) {
+        NextSpawner();
+        gLastWinCount = SlimeUI::GetWinCount();
+        gSpawnCountdown = 0.0f;
+    }
     if (gActiveSpawner < 0 || gActiveSpawner >= static_cast<int>(gSpawners.size()))
         gActiveSpawner = 0;
     gSpawnCountdown -= dt;
