@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Entity.h"
+#include "support/EngineWorldTest.h"
 #include "core/EntityManager.h"
 #include "core/Time.h"
 #include "core/Trace.h"
@@ -13,31 +14,9 @@
 #include <string>
 #include <vector>
 
-// A fresh pool and entity list with a fixed 1/60 s frame time, and the
-// traces of the test collected.
-class PhysicsTest : public ::testing::Test {
+// The physics tests' world, with helpers to place bodies in it.
+class PhysicsTest : public EngineWorldTest {
 protected:
-    static constexpr float kFrame = 1.0f / 60.0f;
-
-    void SetUp() override
-    {
-        InitBoxColliders();
-        EntityManager::Init();
-        Time::Init();
-        Time::SetDt(kFrame);
-        mOldSink = SetTraceSink([this](const std::string& message, int level) {
-            if (level > 0)
-                mTraces.push_back(message);
-        });
-    }
-
-    void TearDown() override
-    {
-        EntityManager::Clear();
-        ShutdownBoxColliders();
-        SetTraceSink(mOldSink);
-    }
-
     // An entity with a Transform, kept in the entity manager.
     static std::shared_ptr<fb::Entity> Spawn(const std::string& name, glm::vec2 position, glm::vec2 scale,
                                              float rotation = 0.0f)
@@ -87,17 +66,5 @@ protected:
         }
     }
 
-    bool Traced(const std::string& text) const
-    {
-        for (const std::string& message : mTraces) {
-            if (message.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
 
-    std::vector<std::string> mTraces;
-
-private:
-    TraceSink mOldSink;
 };

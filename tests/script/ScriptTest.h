@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Entity.h"
+#include "support/EngineWorldTest.h"
 #include "core/EntityManager.h"
 #include "core/Time.h"
 #include "core/Trace.h"
@@ -16,33 +17,18 @@
 #include <string>
 #include <vector>
 
-// A fresh collider pool and entity list, a 1/60 s frame, and the traces of
-// the test collected.
-class ScriptTest : public ::testing::Test {
+// The script tests' world: scripted entities and a look into Lua states.
+class ScriptTest : public EngineWorldTest {
 protected:
-    static constexpr float kFrame = 1.0f / 60.0f;
     // Script files are named relative to "assets/script/".
     static inline const std::string kScripts = "../../tests/data/script/";
     static inline const std::string kArchetypes = "../../tests/data/script/";
-
-    void SetUp() override
-    {
-        InitBoxColliders();
-        EntityManager::Init();
-        Time::Init();
-        Time::SetDt(kFrame);
-        mOldSink = SetTraceSink([this](const std::string& message, int level) {
-            if (level > 0)
-                mTraces.push_back(message);
-        });
-    }
 
     void TearDown() override
     {
         EntityManager::Clear();
         ReleaseCollectedEntities();
-        ShutdownBoxColliders();
-        SetTraceSink(mOldSink);
+        EngineWorldTest::TearDown();
     }
 
     // An entity with a Transform at `position` running `script`.
@@ -85,14 +71,6 @@ protected:
         return out;
     }
 
-    bool Traced(const std::string& text) const
-    {
-        for (const std::string& message : mTraces) {
-            if (message.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
 
     static bool InUse(unsigned int id)
     {
@@ -103,10 +81,6 @@ protected:
         return false;
     }
 
-    std::vector<std::string> mTraces;
-
-private:
-    TraceSink mOldSink;
 };
 
 // True when `text` contains `part`, for readable message checks.
