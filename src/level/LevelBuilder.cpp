@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -225,7 +226,9 @@ void DrawLevelTiles()
         return;
     const std::size_t cells = static_cast<std::size_t>(W) * H;
     Renderer::SetBloom(false);
-    for (const std::vector<int>* layer : {&level.background, &level.foreground}) {
+    const std::pair<const std::vector<int>*, const char*> layers[] = {{&level.background, "background"},
+                                                                      {&level.foreground, "foreground"}};
+    for (const auto& [layer, layerName] : layers) {
         const std::size_t count = std::min(cells, layer->size());
         int lastGid = 0;
         Texture* texture = nullptr;
@@ -235,7 +238,7 @@ void DrawLevelTiles()
                 continue;
             if (gid != lastGid || !texture) {
                 lastGid = gid;
-                texture = &GetTileImage(gid, "background");
+                texture = &GetTileImage(gid, layerName);
                 TextureManager::Get(*texture);
             }
             const int col = static_cast<int>(i % W);
