@@ -118,8 +118,7 @@ TEST_F(AudioEngineTest, WithoutAnEngineEveryCallDoesNothing)
 TEST_F(AudioEngineTest, AMachineWithoutASoundDevicePlaysSilentlyAfterOneTrace)
 {
     AudioEngine::Shutdown();
-    const char* before = std::getenv("SDL_AUDIODRIVER");
-    const std::string driver = before ? before : "";
+    const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy";
     setenv("SDL_AUDIODRIVER", "nosuchsoundcard", 1);
     AudioEngine::Initialize();
     setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
