@@ -9,7 +9,8 @@
 // windows of every other test running at the same time.
 class PrivateXServer {
 public:
-    PrivateXServer();
+    // One screen of that size.
+    explicit PrivateXServer(int width = 320, int height = 240);
     ~PrivateXServer();
     PrivateXServer(const PrivateXServer&) = delete;
     PrivateXServer& operator=(const PrivateXServer&) = delete;
