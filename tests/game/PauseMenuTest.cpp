@@ -2,6 +2,8 @@
 // the toggle and its refusals, the time scale it keeps, the sub-screens it
 // runs inside the match, and the questions before Restart and Quit.
 
+#include "audio/AudioEngine.h"
+#include "audio/SoundEvent.h"
 #include "core/EntityManager.h"
 #include "core/Game.h"
 #include "core/StateManager.h"
@@ -15,6 +17,7 @@
 #include "support/VirtualPad.h"
 #include "ui/ControlsState.h"
 #include "ui/InputMode.h"
+#include "ui/ScreenMusic.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -34,7 +37,9 @@ public:
         camera = std::make_shared<CamManager::Camera>(glm::vec2(3.0f, -2.0f), 0.0f, 40.0f, 20.0f);
         CamManager::SetActiveCamera(camera);
         Time::SetTimeScale(0.5f);
-        menu.Start(1.0f, camera, nullptr);
+        // The credits play this track too.
+        PlayScreenMusic(music, "./assets/sound/AlmightyDollar.mp3");
+        menu.Start(1.0f, camera, &music);
     }
     void Update() override
     {
@@ -48,11 +53,13 @@ public:
     void Exit() override
     {
         menu.Close();
+        music.Stop();
         EntityManager::Clear();
         Time::SetTimeScale(1.0f);
     }
 
     PauseMenu menu;
+    fb::SoundEvent music;
     std::shared_ptr<CamManager::Camera> camera;
     bool canPause = true;
     int menuFrames = 0;
@@ -187,7 +194,7 @@ TEST_F(PauseMenuTest, PausesResumesAndRunsItsScreensInsideTheMatch)
     EXPECT_EQ(mMatch.last, Request::Quit);
 }
 
-TEST_F(PauseMenuTest, ResumeGivesBackTheTimeScaleAndCreditsHandBackTheCamera)
+TEST_F(PauseMenuTest, ResumeGivesBackTheTimeScaleAndCreditsHandBackTheCameraAndTheMusic)
 {
     Tap(SDL_CONTROLLER_BUTTON_START);
     ASSERT_TRUE(mMenu.IsPaused());
@@ -196,10 +203,13 @@ TEST_F(PauseMenuTest, ResumeGivesBackTheTimeScaleAndCreditsHandBackTheCamera)
     Tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     Tap(SDL_CONTROLLER_BUTTON_A);
     ASSERT_EQ(mMenu.GetSubScreen().GetScreen(), Screen::Credits);
+    // Sounds are shared by file: the credits' track stopped the match's.
+    EXPECT_FALSE(AudioEngine::IsPlaying(mMatch.music.GetChannel()));
     Frames(61);
     Tap(SDL_CONTROLLER_BUTTON_A);
     EXPECT_FALSE(mMenu.GetSubScreen().IsOpen());
     EXPECT_EQ(CamManager::GetActiveCamera(), mMatch.camera);
+    EXPECT_TRUE(AudioEngine::IsPlaying(mMatch.music.GetChannel()));
     // Resume is the first button again.
     Frames(2);
     Tap(SDL_CONTROLLER_BUTTON_A);
