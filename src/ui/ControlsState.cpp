@@ -13,7 +13,9 @@
 namespace {
 
 // Reached through the developer tools' state list; the menus make their own.
-StateManager::Registration gRegistration("ControlsState", new fb::ControlsState());
+// Made once and never deleted; held here as well as in the registry.
+fb::ControlsState* const gState = new fb::ControlsState();
+StateManager::Registration gRegistration("ControlsState", gState);
 
 constexpr int kButtonLayer = 5;
 constexpr int kPageLayer = 2;

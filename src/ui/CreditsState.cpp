@@ -16,7 +16,9 @@
 namespace {
 
 // Reached through the developer tools' state list; the menus make their own.
-StateManager::Registration gRegistration("CreditsState", new fb::CreditsState());
+// Made once and never deleted; held here as well as in the registry.
+fb::CreditsState* const gState = new fb::CreditsState();
+StateManager::Registration gRegistration("CreditsState", gState);
 
 constexpr int kButtonLayer = 5;
 constexpr float kCameraHeight = 1000.0f;

@@ -12,7 +12,9 @@
 namespace {
 
 // The game opens here.
-StateManager::Registration gRegistration("IntroState", new fb::IntroState());
+// Made once and never deleted; held here as well as in the registry.
+fb::IntroState* const gState = new fb::IntroState();
+StateManager::Registration gRegistration("IntroState", gState);
 
 constexpr float kSlideSeconds = 4.0f;
 // Every update counts as one frame of 1/60 s, however long the frame took.

@@ -19,7 +19,9 @@
 
 namespace {
 
-StateManager::Registration gRegistration("LevelSelectState", new fb::LevelSelectState());
+// Made once and never deleted; held here as well as in the registry.
+fb::LevelSelectState* const gState = new fb::LevelSelectState();
+StateManager::Registration gRegistration("LevelSelectState", gState);
 
 constexpr int kButtonLayer = 2;
 constexpr float kCameraSize = 60.0f;

@@ -13,7 +13,9 @@
 
 namespace {
 
-StateManager::Registration gRegistration("MainMenuState", new fb::MainMenuState());
+// Made once and never deleted; held here as well as in the registry.
+fb::MainMenuState* const gState = new fb::MainMenuState();
+StateManager::Registration gRegistration("MainMenuState", gState);
 
 constexpr int kButtonLayer = 2;
 constexpr int kTitleLayer = 1;

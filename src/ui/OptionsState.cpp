@@ -10,7 +10,9 @@
 namespace {
 
 // Reached through the developer tools' state list; the menus make their own.
-StateManager::Registration gRegistration("OptionsState", new fb::OptionsState());
+// Made once and never deleted; held here as well as in the registry.
+fb::OptionsState* const gState = new fb::OptionsState();
+StateManager::Registration gRegistration("OptionsState", gState);
 
 constexpr int kButtonLayer = 5;
 constexpr int kBarLayer = 2;
