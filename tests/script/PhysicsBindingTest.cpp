@@ -6,23 +6,7 @@
 
 namespace {
 
-class PhysicsBindingTest : public ScriptTest {
-protected:
-    // A pool collider over a live entity's quad, at `position` with scale 1.
-    fb::BoxCollider* Solid(glm::vec2 position, fb::CollisionLayer layer)
-    {
-        auto entity = std::make_shared<fb::Entity>("solid");
-        entity->AddComponent(std::make_shared<fb::cmp::Transform>(position, glm::vec2(1.0f, 1.0f), 0.0f));
-        mSolids.push_back(entity);
-        fb::BoxCollider* collider = GetBoxCollider();
-        collider->SetParent(entity);
-        collider->SetBound(true);
-        collider->SetLayer(layer);
-        return collider;
-    }
-
-    std::vector<std::shared_ptr<fb::Entity>> mSolids;
-};
+class PhysicsBindingTest : public ScriptTest {};
 
 TEST_F(PhysicsBindingTest, LayerAndDetectorHoldTheNamedIntegers)
 {
