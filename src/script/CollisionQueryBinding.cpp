@@ -28,10 +28,12 @@ int Take(lua_State* state)
     lua::RefuseWhileClosing(state);
     ScriptHost& host = ScriptHost::Of(state);
     if (host.GetColliders().IsFull()) {
-        const std::string overstep =
-            "It took more than its share of " + std::to_string(ColliderLeases::kShare) + " pool colliders";
-        host.ReportOverstep(overstep);
-        return luaL_error(state, "%s", overstep.c_str());
+        // The message is made twice: a C++ string must be gone before the
+        // Lua error unwinds past this frame.
+        host.ReportOverstep("It took more than its share of " + std::to_string(ColliderLeases::kShare) +
+                            " pool colliders");
+        return luaL_error(state, "It took more than its share of %d pool colliders",
+                          static_cast<int>(ColliderLeases::kShare));
     }
     BoxCollider* collider = GetBoxCollider();
     if (!collider) {

@@ -89,7 +89,7 @@ BoxHeader* TestHeader(lua_State* state, int index)
 const char* TypeName(lua_State* state, int index)
 {
     const BoxHeader* header = TestHeader(state, index);
-    return header ? header->type : luaL_typename(state, index);
+    return header ? *header->type : luaL_typename(state, index);
 }
 
 int TypeError(lua_State* state, int index, const char* expected)
@@ -102,7 +102,7 @@ int ReleasedError(lua_State* state, int index)
     const BoxHeader* header = TestHeader(state, index);
     if (header && header->generationNow)
         return luaL_argerror(state, index,
-                             lua_pushfstring(state, "this %s has gone back to the pool", header->type));
+                             lua_pushfstring(state, "this %s has gone back to the pool", *header->type));
     return luaL_argerror(state, index, lua_pushfstring(state, "this %s has been released", TypeName(state, index)));
 }
 

@@ -30,8 +30,9 @@ template <class T>
 using Handle = std::shared_ptr<T>;
 
 struct BoxHeader {
-    // kLuaName of the type the value was made as; the address is the tag.
-    const char* type = nullptr;
+    // The type the value was made as: the address of its kLuaName, which is
+    // one object in the whole program (the name's own text may not be).
+    const char* const* type = nullptr;
     // Lets go of the handle. It is what "__gc" runs, so a value given
     // another type's metatable is still released as what it is.
     void (*release)(void* box) = nullptr;
@@ -85,7 +86,7 @@ void PushHandle(lua_State* state, Handle<T> handle, const std::uint32_t* generat
         lua_error(state);
     }
     auto* box = new (lua_touserdata(state, -1))
-        Box<T>{BoxHeader{kLuaName<T>, ReleaseBox<T>, generationNow, 0}, std::move(handle)};
+        Box<T>{BoxHeader{&kLuaName<T>, ReleaseBox<T>, generationNow, 0}, std::move(handle)};
     if (generationNow)
         box->header.generation = *generationNow;
     luaL_setmetatable(state, kLuaName<T>);
@@ -132,7 +133,7 @@ template <class T>
 bool Is(lua_State* state, int index)
 {
     const BoxHeader* header = TestHeader(state, index);
-    return header && header->type == kLuaName<T>;
+    return header && header->type == &kLuaName<T>;
 }
 
 // The handle at `index`, released or not; a Lua error if it is not a T.

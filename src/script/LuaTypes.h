@@ -17,7 +17,7 @@ struct ScriptCollisionResult;
 
 // The name each engine type goes by in scripts. It is also the name of the
 // type's metatable, so Lua's own messages read "Entity expected", and the
-// address of the name is the type tag every value of the type carries
+// address of the variable is the type tag every value of the type carries
 // (LuaBind.h).
 template <class T>
 inline constexpr const char* kLuaName = nullptr;
