@@ -10,6 +10,7 @@ namespace {
 struct Pool {
     std::array<fb::BoxCollider, kBoxColliderCount> records;
     std::list<fb::BoxCollider*> active;
+    std::array<std::uint32_t, kBoxColliderCount> generations{};
 };
 
 // Never destroyed: entities held by other statics return their colliders
@@ -55,6 +56,7 @@ void FreeBoxCollider(unsigned int id)
     fb::BoxCollider& record = pool.records[id];
     record.SetInUse(false);
     record.SetParent(std::weak_ptr<fb::Entity>());
+    ++pool.generations[id];
     for (auto it = pool.active.begin(); it != pool.active.end(); ++it) {
         if ((*it)->GetID() == id) {
             pool.active.erase(it);
@@ -66,9 +68,17 @@ void FreeBoxCollider(unsigned int id)
 void ShutdownBoxColliders()
 {
     Pool& pool = ThePool();
-    for (fb::BoxCollider& record : pool.records)
-        record.SetInUse(false);
+    for (unsigned int i = 0; i < kBoxColliderCount; ++i) {
+        if (pool.records[i].IsInUse())
+            ++pool.generations[i];
+        pool.records[i].SetInUse(false);
+    }
     pool.active.clear();
+}
+
+const std::uint32_t& BoxColliderGeneration(unsigned int id)
+{
+    return ThePool().generations[id];
 }
 
 void DrawBoxColliders()
