@@ -56,11 +56,17 @@ void Close(Slot& slot)
 // lowest free slots, in SDL's device order.
 void FollowPlugging()
 {
+    int open = 0;
     for (Slot& slot : gSlots) {
         if (slot.pad && !SDL_GameControllerGetAttached(slot.pad))
             Close(slot);
+        open += slot.pad ? 1 : 0;
     }
+    // Looking a device up in SDL's mapping table is slow: skip the walk
+    // while every plugged-in device is one of the open pads.
     const int devices = SDL_NumJoysticks();
+    if (devices == open)
+        return;
     for (int device = 0; device < devices; ++device) {
         if (!SDL_IsGameController(device))
             continue;
