@@ -3,6 +3,9 @@
 #include "core/Transform.h"
 #include "game/RandomEvents.h"
 #include "game/SlimeUI.h"
+#include "render/Sprite.h"
+
+#include <fstream>
 
 namespace {
 
@@ -32,6 +35,153 @@ TEST_F(MatchStateTest, EveryShippedMapStartsAMatchAndCountsDown)
         EXPECT_EQ(Time::GetTimeScale(), 1.0f);
     }
     EXPECT_EQ(events->Count("roundStart"), static_cast<int>(maps.size()));
+}
+
+} // namespace
+
+namespace {
+
+std::shared_ptr<Sprite> SpriteOf(const std::string& name)
+{
+    const auto found = EntitiesNamed(name);
+    return found.size() == 1 ? found.front()->GetComponent<Sprite>() : nullptr;
+}
+
+TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
+{
+    PlugIn(2);
+    EnterMatch("assets/levels/tutorial.json");
+    ASSERT_EQ(GetPlayerCount(), 2);
+
+    // 4, 3, 2, 1 a second each (the first match of a run shows 4 for only
+    // two frames); the players are let go as it reaches 0.
+    int frames = 0;
+    while (Match()->GetCountdown() > 0 && frames < 600) {
+        EXPECT_FALSE(IsPlayerControlEnabled());
+        EXPECT_EQ(gRandomEventTimer, 20.0f);
+        Frame();
+        ++frames;
+    }
+    EXPECT_GE(frames, 3 * 60);
+    EXPECT_LE(frames, 4 * 62);
+    EXPECT_EQ(events->Count("countdownBeep"), 3);
+    EXPECT_EQ(events->Count("roundStart"), 1);
+    EXPECT_TRUE(IsPlayerControlEnabled());
+
+    // The first event 20 s into the round, the next 40 s later.
+    std::vector<int> eventFrames;
+    for (frames = 0; frames < 61 * 60 && eventFrames.size() < 2; ++frames) {
+        const float before = gRandomEventAnnounceTime;
+        Frame();
+        if (gRandomEventAnnounceTime > before)
+            eventFrames.push_back(frames);
+    }
+    ASSERT_EQ(eventFrames.size(), 2u);
+    EXPECT_NEAR(eventFrames[0], 20 * 60, 2);
+    EXPECT_NEAR(eventFrames[1] - eventFrames[0], 40 * 60, 2);
+    EXPECT_FALSE(gRandomEventTitle.empty());
+
+    // A winner index of no present player is no winner.
+    SlimeUI::SetWinningPlayer(3);
+    Frames(30);
+    EXPECT_EQ(gGameEndTimer, 6.0f);
+    EXPECT_TRUE(IsPlayerControlEnabled());
+
+    // The announcement takes 6 s of real time, whatever the time scale.
+    SlimeUI::SetWinningPlayer(1);
+    Time::SetTimeScale(0.5f);
+    for (frames = 0; gGameEndTimer > 0.0f && frames < 600; ++frames) {
+        EXPECT_TRUE(EntitiesNamed("NextMap Button").empty());
+        Frame();
+    }
+    EXPECT_NEAR(frames, 6 * 60, 2);
+    EXPECT_FALSE(IsPlayerControlEnabled());
+    EXPECT_EQ(Time::GetTimeScale(), 0.0f);
+    for (const char* button : {"NextMap Button", "ReplayMap Button", "MainMenu Button"}) {
+        ASSERT_NE(SpriteOf(button), nullptr) << button;
+        EXPECT_EQ(SpriteOf(button)->GetOpacity(), 1.0f) << button;
+    }
+    Frames(60);
+    EXPECT_EQ(EntitiesNamed("NextMap Button").size(), 1u);
+
+    // Replay: the same map from a new countdown, at full speed.
+    Match()->ReplayMap();
+    EXPECT_EQ(GetLevelPath(), "assets/levels/tutorial.json");
+    EXPECT_EQ(Match()->GetCountdown(), 4);
+    EXPECT_EQ(SlimeUI::GetWinningPlayer(), -1);
+    EXPECT_EQ(Time::GetTimeScale(), 1.0f);
+    EXPECT_EQ(GetPlayerCount(), 2);
+    EXPECT_TRUE(EntitiesNamed("NextMap Button").empty());
+    RunCountdown();
+    EXPECT_EQ(events->Count("roundStart"), 2);
+
+    Match()->MainMenu();
+    Frame();
+    EXPECT_NE(Match(), StateManager::GetCurrentState());
+    if (mainMenu) {
+        EXPECT_EQ(mainMenu->entered, 1);
+    }
+    EXPECT_EQ(GetPlayerCount(), 0);
+}
+
+TEST(NextMapPath, GoesThroughEveryMapAndWrapsToTheFirst)
+{
+    const std::vector<std::string> maps = {"assets/levels/a.json", "assets/levels/b.json", "assets/levels/c.json"};
+    EXPECT_EQ(NextMapPath(maps, "./assets/levels/a.json"), maps[1]);
+    EXPECT_EQ(NextMapPath(maps, "assets/levels/b.json"), maps[2]);
+    EXPECT_EQ(NextMapPath(maps, "assets/levels/c.json"), maps[0]);
+    EXPECT_EQ(NextMapPath(maps, "elsewhere/d.json"), maps[0]);
+    EXPECT_EQ(NextMapPath({maps[0]}, maps[0]), maps[0]);
+    EXPECT_EQ(NextMapPath({}, maps[0]), "");
+}
+
+TEST_F(MatchStateTest, BadMapsNeverEndTheGame)
+{
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "vendrabolt-match-test";
+    std::filesystem::create_directories(scratch);
+    const std::string broken = (scratch / "broken.json").string();
+    std::ofstream(broken) << "{\"type\": \"map\", \"width\": ";
+    const std::string keyless = (scratch / "keyless.json").string();
+    std::ofstream(keyless) << "{\"type\": \"map\"}";
+    const std::string tileset = (scratch / "tileset.json").string();
+    std::ofstream(tileset) << "{\"type\": \"tileset\"}";
+    PlugIn(1);
+    EnterMatch("assets/levels/tutorial.json");
+    RunCountdown();
+
+    // Checked before the match is torn down: the round goes on.
+    for (const std::string& map : {std::string("assets/levels/missing.json"), broken, tileset, std::string()}) {
+        SCOPED_TRACE(map);
+        Match()->ReloadLevel(map);
+        EXPECT_FALSE(Match()->HasFailed());
+        EXPECT_EQ(GetLevelPath(), "assets/levels/tutorial.json");
+        EXPECT_EQ(Match()->GetCountdown(), 0);
+        EXPECT_EQ(GetPlayerCount(), 1);
+    }
+    EXPECT_TRUE(Traced("missing.json"));
+    EXPECT_TRUE(Traced("broken.json"));
+
+    // A map that fails once the match is gone leads to the main menu.
+    Match()->ReloadLevel(keyless);
+    EXPECT_TRUE(Match()->HasFailed());
+    EXPECT_TRUE(Traced("keyless.json"));
+    Frame();
+    EXPECT_EQ(Match(), nullptr);
+    if (mainMenu) {
+        EXPECT_EQ(mainMenu->entered, 1);
+    }
+
+    // A restart through the state manager has no level left to play on.
+    EnterMatch("assets/levels/tutorial.json");
+    StateManager::Restart();
+    Frame();
+    EXPECT_TRUE(Match()->HasFailed());
+    Frames(2);
+    EXPECT_EQ(Match(), nullptr);
+    if (levelSelect) {
+        EXPECT_EQ(levelSelect->entered, 1);
+    }
+    std::filesystem::remove_all(scratch);
 }
 
 } // namespace

@@ -136,6 +136,16 @@ protected:
         TextRenderer::Flush();
     }
 
+    // A frame of the entities alone: the match's own update (zones,
+    // spawners, events) is left out, so that only what a test makes moves.
+    static void EntityFrame()
+    {
+        Renderer::BeginFrame();
+        EntityManager::Update();
+        Input::Update();
+        CamManager::Update(Time::GetScaledDt());
+    }
+
     static void Frames(int count)
     {
         for (int i = 0; i < count; ++i)
