@@ -1,6 +1,7 @@
 #include "game/LevelReload.h"
 
 #include "core/JsonFile.h"
+#include "ui/LevelSelector.h"
 
 #include <filesystem>
 
@@ -30,12 +31,8 @@ bool CanStartMatchOn(const std::string& mapPath, std::string& error)
         error = "No map to load";
         return false;
     }
-    rapidjson::Document map;
-    if (fb::ReadJsonFile(mapPath, map, error) != fb::JsonFileStatus::Read)
-        return false;
-    if (!map.IsObject() || !map.HasMember("type") || !map["type"].IsString() ||
-        std::string(map["type"].GetString()) != "map") {
-        error = mapPath + ": not a map";
+    if (!LevelSelector::IsMapFile(mapPath)) {
+        error = mapPath + ": not a readable map";
         return false;
     }
     rapidjson::Document spawner;

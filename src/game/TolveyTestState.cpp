@@ -28,6 +28,7 @@
 #include "render/Renderer.h"
 #include "render/Sprite.h"
 #include "render/TextRenderer.h"
+#include "ui/Button.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -38,6 +39,7 @@
 std::shared_ptr<CamManager::Camera> gGameplayCamera =
     std::make_shared<CamManager::Camera>(glm::vec2(0.0f, 0.0f), 0.0f, 20.0f, 20.0f);
 float gGameEndTimer = 6.0f;
+UIFramework gGameplayUI;
 
 namespace {
 
@@ -53,17 +55,21 @@ constexpr std::array<float, 4> kBoxX = {-13.5f, -5.0f, 5.0f, 13.5f};
 constexpr std::array<float, 4> kMagazineX = {-15.5f, -7.0f, 3.0f, 11.5f};
 constexpr float kDisplayY = -7.5f;
 
+const std::array<const char*, 4> kMusic = {"./assets/sound/AlmightyDollar.mp3", "./assets/sound/Distinction_loop.mp3",
+                                           "./assets/sound/KeepingUp_loop.mp3", "./assets/sound/AutoPilot_loop.mp3"};
+
 // The end menu's buttons, made anew for every round that ends.
 struct EndButton {
     const char* name;
     const char* image;
     float x; // in widths of a twentieth of the map
-    std::shared_ptr<fb::Entity> entity;
+    std::shared_ptr<Button> button;
 };
+enum EndChoice { kNextMap, kReplayMap, kMainMenu };
 std::array<EndButton, 3> gEndButtons = {{
-    {"NextMap Button", "./assets/img/ButtonNextMap.png", 0.0f, nullptr},
-    {"ReplayMap Button", "./assets/img/ButtonReplayMap.png", -5.0f, nullptr},
-    {"MainMenu Button", "./assets/img/ButtonMainMenu.png", 5.0f, nullptr},
+    {"NextMap Button", "./assets/img/ButtonNextMap.png", 0.0f, std::make_shared<Button>()},
+    {"ReplayMap Button", "./assets/img/ButtonReplayMap.png", -5.0f, std::make_shared<Button>()},
+    {"MainMenu Button", "./assets/img/ButtonMainMenu.png", 5.0f, std::make_shared<Button>()},
 }};
 // A twentieth of the map's width and height.
 glm::vec2 gButtonUnit(0.0f, 0.0f);
@@ -79,25 +85,34 @@ glm::vec2 LevelSize()
     return {static_cast<float>(width), static_cast<float>(height)};
 }
 
+Button& EndButtonFor(EndChoice choice)
+{
+    return *gEndButtons[choice].button;
+}
+
 void BuildEndButtons()
 {
-    for (EndButton& button : gEndButtons) {
-        button.entity = std::make_shared<fb::Entity>(button.name);
-        button.entity->AddComponent(std::make_shared<Sprite>(button.image, 1.0f, 5));
-        button.entity->AddComponent(std::make_shared<fb::cmp::Transform>(
-            glm::vec2(button.x * gButtonUnit.x, 0.0f), glm::vec2(4.0f * gButtonUnit.x, 3.0f * gButtonUnit.y), 0.0f));
-        EntityManager::Add(button.entity);
+    for (EndButton& end : gEndButtons) {
+        auto entity = std::make_shared<fb::Entity>(end.name);
+        entity->AddComponent(std::make_shared<Sprite>(end.image, 1.0f, 5));
+        entity->AddComponent(std::make_shared<fb::cmp::Transform>(
+            glm::vec2(end.x * gButtonUnit.x, 0.0f), glm::vec2(4.0f * gButtonUnit.x, 3.0f * gButtonUnit.y), 0.0f));
+        end.button = std::make_shared<Button>();
+        entity->AddComponent(end.button);
+        EntityManager::Add(entity);
     }
+    for (EndChoice choice : {kNextMap, kMainMenu, kReplayMap})
+        gGameplayUI.AddButton(gEndButtons[choice].button);
+    EndButtonFor(kNextMap).right = &EndButtonFor(kMainMenu);
+    EndButtonFor(kMainMenu).left = &EndButtonFor(kNextMap);
+    EndButtonFor(kNextMap).left = &EndButtonFor(kReplayMap);
+    EndButtonFor(kReplayMap).right = &EndButtonFor(kNextMap);
 }
 
 void ShowEndButtons(bool shown)
 {
-    for (const EndButton& button : gEndButtons) {
-        if (!button.entity)
-            continue;
-        if (auto sprite = button.entity->GetComponent<Sprite>())
-            sprite->SetOpacity(shown ? 1.0f : 0.0f);
-    }
+    for (EndChoice choice : {kReplayMap, kNextMap, kMainMenu})
+        EndButtonFor(choice).SetActive(shown);
 }
 
 } // namespace
@@ -134,11 +149,13 @@ void TolveyTestState::Init()
 void TolveyTestState::Start()
 {
     mPaused = false;
-    mEndButtonsPending = false;
+    // Built at the first winner frame even when the round is won at once.
+    mEndButtonsPending = true;
     gGameplayCamera->SetFollow(true);
     mCountdown = kCountdownStart;
     mCountdownTimer.SetDuration(1.0f);
     mColourPhase = 10.0f;
+    gGameplayUI.Clear();
 
     CreatePlayers();
     gGameplayCamera->SetScale(LevelSize());
@@ -150,6 +167,7 @@ void TolveyTestState::Start()
     PlacePlayers();
     ActivatePlayers();
     PlaceSlimeDisplay();
+    StartMusic();
     for (Character* player : gPlayers)
         player->GetEntity()->AddComponent(std::make_shared<WrapperObject>());
     AddTrails();
@@ -159,6 +177,16 @@ void TolveyTestState::Start()
     ResetRandomEvents();
     SlimeUI::Update(false);
     SlimeUI::Update(true);
+}
+
+void TolveyTestState::StartMusic()
+{
+    mMusic.SetGroup("Music");
+    mMusic.SetFile(kMusic[static_cast<std::size_t>(Random::Int(1, 4) - 1)]);
+    mMusic.SetStream(true);
+    mMusic.SetLoop(true);
+    mMusic.SetVolume(0.5f);
+    mMusic.Play();
 }
 
 void TolveyTestState::PlacePlayers()
@@ -219,9 +247,8 @@ void TolveyTestState::Exit()
     UnloadTileset();
     UnloadLevel();
     EntityManager::Clear();
-    for (EndButton& button : gEndButtons)
-        button.entity.reset();
     DestroyPlayers();
+    mMusic.Stop();
     Time::SetTimeScale(1.0f);
     mFailed = false;
 }
@@ -259,6 +286,7 @@ void TolveyTestState::Update()
     }
 
     GoalZones::Update(Time::GetScaledDt());
+    mLevelSelector.Update();
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     if (keys && keys[SDL_SCANCODE_P] && keys[SDL_SCANCODE_LSHIFT])
         SlimeUI::SetWinningPlayer(0);
@@ -321,7 +349,21 @@ bool TolveyTestState::UpdateEndMenu()
         mEndButtonsPending = false;
     }
     Time::SetTimeScale(0.0f);
-    ShowEndButtons(!mPaused);
+    if (mPaused) {
+        ShowEndButtons(false);
+        return false;
+    }
+    gGameplayUI.Update();
+    ShowEndButtons(true);
+    if (EndButtonFor(kMainMenu).IsPressed()) {
+        MainMenu();
+    } else if (EndButtonFor(kNextMap).IsPressed()) {
+        NextMap();
+        return true;
+    } else if (EndButtonFor(kReplayMap).IsPressed()) {
+        ReplayMap();
+        return true;
+    }
     return false;
 }
 
@@ -352,7 +394,11 @@ void TolveyTestState::UpdateSkyStreaks()
 
 void TolveyTestState::NextMap()
 {
-    ReloadLevel(NextMapPath({}, GetLevelPath()));
+    mLevelSelector.RefreshLevelList();
+    std::vector<std::string> maps;
+    for (int i = 0; i < mLevelSelector.GetLevelCount(); ++i)
+        maps.push_back(mLevelSelector.GetLevelName(i));
+    ReloadLevel(NextMapPath(maps, GetLevelPath()));
 }
 
 void TolveyTestState::ReplayMap()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "audio/SoundEvent.h"
 #include "core/GameState.h"
 #include "core/Timer.h"
 #include "render/CamManager.h"
+#include "ui/LevelSelector.h"
+#include "ui/UIFramework.h"
 
 #include <memory>
 #include <string>
@@ -22,6 +25,8 @@
 extern std::shared_ptr<CamManager::Camera> gGameplayCamera;
 // Seconds of the winner's announcement left; 6 while nobody has won.
 extern float gGameEndTimer;
+// The buttons of the match's menus, for pad navigation; Init empties it.
+extern UIFramework gGameplayUI;
 
 namespace fb {
 
@@ -56,6 +61,7 @@ public:
 
 private:
     void Start();
+    void StartMusic();
     void PlacePlayers();
     void PlaceSlimeDisplay();
     void AddTrails();
@@ -73,6 +79,8 @@ private:
 
     bool mPaused = false;
     float mSavedTimeScale = 1.0f;
+    SoundEvent mMusic;
+    LevelSelector mLevelSelector;
     int mCountdown = 4;
     Timer mCountdownTimer;
     float mColourPhase = 10.0f;

@@ -5,6 +5,7 @@
 #include "game/SlimeUI.h"
 #include "render/Sprite.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -104,10 +105,14 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
     Frames(60);
     EXPECT_EQ(EntitiesNamed("NextMap Button").size(), 1u);
 
-    // Replay: the same map from a new countdown, at full speed.
-    Match()->ReplayMap();
+    // On the pad: A lets the menu follow the pad, which selects NextMap;
+    // left moves to ReplayMap, and A plays the same map again.
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Tap(0, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
     EXPECT_EQ(GetLevelPath(), "assets/levels/tutorial.json");
-    EXPECT_EQ(Match()->GetCountdown(), 4);
+    EXPECT_GE(Match()->GetCountdown(), 3);
     EXPECT_EQ(SlimeUI::GetWinningPlayer(), -1);
     EXPECT_EQ(Time::GetTimeScale(), 1.0f);
     EXPECT_EQ(GetPlayerCount(), 2);
@@ -115,13 +120,25 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
     RunCountdown();
     EXPECT_EQ(events->Count("roundStart"), 2);
 
-    Match()->MainMenu();
+    // NextMap after the last map of the list is the first.
+    SlimeUI::SetWinningPlayer(0);
+    Frames(6 * 60 + 2);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
     Frame();
-    EXPECT_NE(Match(), StateManager::GetCurrentState());
+    EXPECT_EQ(GetLevelPath(), ShippedMaps().front());
+    RunCountdown();
+
+    SlimeUI::SetWinningPlayer(0);
+    Frames(6 * 60 + 2);
+    Tap(0, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frames(2);
+    EXPECT_EQ(Match(), nullptr);
     if (mainMenu) {
         EXPECT_EQ(mainMenu->entered, 1);
     }
     EXPECT_EQ(GetPlayerCount(), 0);
+    EXPECT_EQ(events->Count("roundStart"), 3);
 }
 
 TEST(NextMapPath, GoesThroughEveryMapAndWrapsToTheFirst)

@@ -26,9 +26,10 @@
 #include "support/EntitiesNamed.h"
 #include "support/GLTestWindow.h"
 #include "support/VirtualPad.h"
+#include "ui/InputMode.h"
+#include "ui/LevelSelector.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -129,6 +130,7 @@ protected:
     static void Frame()
     {
         Renderer::BeginFrame();
+        UpdateInputMode();
         StateManager::Update();
         EntityManager::Update();
         Input::Update();
@@ -159,19 +161,25 @@ protected:
             Frame();
     }
 
-    // Every map file in "assets/levels", in name order.
-    static std::vector<std::string> ShippedMaps()
+    // Presses the button for a frame and lets it go for a frame.
+    void Tap(int pad, SDL_GameControllerButton button)
     {
-        std::vector<std::string> maps;
-        for (const auto& entry : std::filesystem::directory_iterator("assets/levels")) {
-            std::string error;
-            if (entry.path().extension() == ".json" && CanStartMatchOn(entry.path().string(), error))
-                maps.push_back(entry.path().string());
-        }
-        std::sort(maps.begin(), maps.end());
-        return maps;
+        pads.at(static_cast<std::size_t>(pad))->Press(button);
+        Frame();
+        pads.at(static_cast<std::size_t>(pad))->Release(button);
+        Frame();
     }
 
+    // The maps of the level list, as the level selection offers them.
+    static std::vector<std::string> ShippedMaps()
+    {
+        LevelSelector list;
+        list.RefreshLevelList();
+        std::vector<std::string> maps;
+        for (int i = 0; i < list.GetLevelCount(); ++i)
+            maps.push_back(list.GetLevelName(i));
+        return maps;
+    }
 
     bool Traced(const std::string& text) const
     {
