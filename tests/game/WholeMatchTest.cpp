@@ -3,6 +3,7 @@
 // punches the way a player would, from the countdown until someone wins.
 
 #include "MatchWorld.h"
+#include "NearestAlien.h"
 
 #include "audio/CharacterEvent.h"
 #include "core/EventChannels.h"
@@ -89,7 +90,7 @@ private:
     glm::vec2 Target(Character& me, glm::vec2 at)
     {
         mCarriesEnough = me.GetSlimeCount() >= 3;
-        const AIType* alien = me.GetSlimeCount() < 5 ? NearestAlien(at) : nullptr;
+        const AIType* alien = me.GetSlimeCount() < 5 ? NearestTakeableAlien(at) : nullptr;
         if ((mCarriesEnough || !alien) && me.GetSlimeCount() > 0)
             return ActiveZone();
         if (alien)
@@ -115,24 +116,6 @@ private:
                 return d.x;
         }
         return std::nullopt;
-    }
-
-    static const AIType* NearestAlien(glm::vec2 from)
-    {
-        const AIType* nearest = nullptr;
-        float best = 0.0f;
-        for (const std::vector<AIType>* list : {&gNormalAliens, &gGoldenAliens}) {
-            for (const AIType& alien : *list) {
-                if (alien.countdown > 0.0f)
-                    continue;
-                const float distance = glm::length(PositionOf(alien.entity) - from);
-                if (!nearest || distance < best) {
-                    nearest = &alien;
-                    best = distance;
-                }
-            }
-        }
-        return nearest;
     }
 
     static glm::vec2 ActiveZone()
