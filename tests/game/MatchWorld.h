@@ -67,7 +67,7 @@ protected:
             if (level >= 3)
                 traces.push_back(message);
         });
-        window = std::make_unique<GLTestWindow>(320, 200);
+        window = std::make_unique<GLTestWindow>(windowWidth, windowHeight);
         InitBoxColliders();
         EntityManager::Init();
         Time::Init();
@@ -187,6 +187,8 @@ protected:
                            [&](const std::string& message) { return message.find(text) != std::string::npos; });
     }
 
+    int windowWidth = 320;
+    int windowHeight = 200;
     std::unique_ptr<GLTestWindow> window;
     std::vector<std::unique_ptr<VirtualPad>> pads;
     std::shared_ptr<GameEventLog> events;
