@@ -21,6 +21,7 @@
 #include "level/Level.h"
 #include "physics/ColliderPool.h"
 #include "render/CamManager.h"
+#include "render/DebugShapes.h"
 #include "render/Renderer.h"
 #include "render/TextRenderer.h"
 #include "support/EntitiesNamed.h"
@@ -126,7 +127,8 @@ protected:
         return dynamic_cast<fb::TolveyTestState*>(StateManager::GetCurrentState());
     }
 
-    // One frame in the game's order, without the clock's wait.
+    // One frame in the game's order, without the clock's wait. The drawing
+    // steps draw only once their renderers are initialised.
     static void Frame()
     {
         Renderer::BeginFrame();
@@ -135,7 +137,9 @@ protected:
         EntityManager::Update();
         Input::Update();
         CamManager::Update(Time::GetScaledDt());
+        Renderer::Present();
         TextRenderer::Flush();
+        Render::Flush();
     }
 
     // A frame of the entities alone: the match's own update (zones,

@@ -8,7 +8,6 @@
 #include "game/RandomEvents.h"
 #include "game/SlimeMeteor.h"
 #include "game/SlimeUI.h"
-#include "render/DebugShapes.h"
 #include "support/SavePng.h"
 
 #include <iostream>
@@ -38,19 +37,10 @@ protected:
         Renderer::Shutdown();
     }
 
-    // One whole frame with its drawing; the picture is read back before the
-    // next frame starts.
+    // One frame, and its picture read back before the next one starts.
     std::vector<GLTestWindow::Pixel> DrawnFrame()
     {
-        Renderer::BeginFrame();
-        UpdateInputMode();
-        StateManager::Update();
-        EntityManager::Update();
-        Input::Update();
-        CamManager::Update(Time::GetScaledDt());
-        Renderer::Present();
-        TextRenderer::Flush();
-        Render::Flush();
+        Frame();
         return window->ReadPixels();
     }
 
