@@ -53,6 +53,8 @@ public:
     // Tears the match down and starts it again on that map, as above.
     void ReloadLevel(const std::string& mapPath);
 
+    // The match's music, one of four tracks picked by Init.
+    SoundEvent& GetMusic() { return mMusic; }
     // Countdown steps still to show: 4 after Init, 0 once the round runs.
     int GetCountdown() const { return mCountdown; }
     bool IsPaused() const { return mPaused; }

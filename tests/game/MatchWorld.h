@@ -7,6 +7,7 @@
 // hand (1/60 s a frame, no waiting).
 
 #include "GameEventLog.h"
+#include "audio/AudioEngine.h"
 #include "core/EntityManager.h"
 #include "core/Input.h"
 #include "core/Random.h"
@@ -69,6 +70,7 @@ protected:
                 traces.push_back(message);
         });
         window = std::make_unique<GLTestWindow>(windowWidth, windowHeight);
+        AudioEngine::Initialize();
         InitBoxColliders();
         EntityManager::Init();
         Time::Init();
@@ -91,6 +93,7 @@ protected:
         pads.clear();
         EntityManager::Clear();
         ShutdownBoxColliders();
+        AudioEngine::Shutdown();
         window.reset();
         SetTraceSink(mOldSink);
     }

@@ -91,6 +91,14 @@ TEST_F(MeteorAndWrapTest, AMeteorClearedWithTheMatchMakesNoImpact)
     EXPECT_TRUE(EntityManager::GetEntities().empty());
     EXPECT_TRUE(gNormalAliens.empty());
     EXPECT_EQ(gGameplayCamera->GetRotation(), 0.0f);
+
+    // Without a camera the impact comes without its tilt.
+    CamManager::SetActiveCamera(nullptr);
+    SpawnSlimeMeteor({0.0f, 5.0f}, {0.0f, 0.0f}, 0.5f, 2);
+    for (int frame = 0; frame < 40; ++frame)
+        EntityFrame();
+    EXPECT_EQ(Meteor(), nullptr);
+    EXPECT_EQ(gNormalAliens.size(), 2u);
 }
 
 TEST_F(MeteorAndWrapTest, APlayerWhoLeavesTheLevelIsSentBackToItsSpawnPoint)
