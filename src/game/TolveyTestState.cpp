@@ -71,8 +71,6 @@ std::array<EndButton, 3> gEndButtons = {{
     {"ReplayMap Button", "./assets/img/ButtonReplayMap.png", -5.0f, std::make_shared<Button>()},
     {"MainMenu Button", "./assets/img/ButtonMainMenu.png", 5.0f, std::make_shared<Button>()},
 }};
-// A twentieth of the map's width and height.
-glm::vec2 gButtonUnit(0.0f, 0.0f);
 
 void SendGameEvent(std::uint32_t type)
 {
@@ -92,11 +90,13 @@ Button& EndButtonFor(EndChoice choice)
 
 void BuildEndButtons()
 {
+    // Placed and sized in twentieths of the map.
+    const glm::vec2 unit = LevelSize() / 20.0f;
     for (EndButton& end : gEndButtons) {
         auto entity = std::make_shared<fb::Entity>(end.name);
         entity->AddComponent(std::make_shared<Sprite>(end.image, 1.0f, 5));
         entity->AddComponent(std::make_shared<fb::cmp::Transform>(
-            glm::vec2(end.x * gButtonUnit.x, 0.0f), glm::vec2(4.0f * gButtonUnit.x, 3.0f * gButtonUnit.y), 0.0f));
+            glm::vec2(end.x * unit.x, 0.0f), glm::vec2(4.0f * unit.x, 3.0f * unit.y), 0.0f));
         end.button = std::make_shared<Button>();
         entity->AddComponent(end.button);
         EntityManager::Add(entity);
@@ -290,7 +290,6 @@ void TolveyTestState::Update()
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     if (keys && keys[SDL_SCANCODE_P] && keys[SDL_SCANCODE_LSHIFT])
         SlimeUI::SetWinningPlayer(0);
-    gButtonUnit = LevelSize() / 20.0f;
     SlimeUI::Update(!mPaused);
     SlimeUI::Draw();
     UpdateSkyStreaks();
