@@ -14,6 +14,7 @@ using MatchStateTest = MatchWorld;
 
 TEST_F(MatchStateTest, EveryShippedMapStartsAMatchAndCountsDown)
 {
+    Time::SetDt(0.1f);
     PlugIn(4);
     const std::vector<std::string> maps = ShippedMaps();
     ASSERT_GE(maps.size(), 5u);
@@ -34,7 +35,7 @@ TEST_F(MatchStateTest, EveryShippedMapStartsAMatchAndCountsDown)
         RunCountdown();
         EXPECT_EQ(Match()->GetCountdown(), 0);
         EXPECT_TRUE(IsPlayerControlEnabled());
-        Frames(120);
+        Frames(20);
         EXPECT_EQ(SlimeUI::GetWinningPlayer(), -1);
         LeaveMatch();
         EXPECT_FALSE(AudioEngine::IsPlaying(musicChannel));
@@ -57,6 +58,9 @@ std::shared_ptr<Sprite> SpriteOf(const std::string& name)
 
 TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
 {
+    // Quarter-second frames: exact in binary, so the timers land on their marks.
+    constexpr float kStep = 0.25f;
+    Time::SetDt(kStep);
     PlugIn(2);
     EnterMatch("assets/levels/tutorial.json");
     ASSERT_EQ(GetPlayerCount(), 2);
@@ -64,52 +68,54 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
     // 4, 3, 2, 1 a second each (the first match of a run shows 4 for only
     // two frames); the players are let go as it reaches 0.
     int frames = 0;
-    while (Match()->GetCountdown() > 0 && frames < 600) {
+    while (Match()->GetCountdown() > 0 && frames < 100) {
         EXPECT_FALSE(IsPlayerControlEnabled());
         EXPECT_EQ(gRandomEventTimer, 20.0f);
         Frame();
         ++frames;
     }
-    EXPECT_GE(frames, 3 * 60);
-    EXPECT_LE(frames, 4 * 62);
+    EXPECT_GE(frames * kStep, 3.0f);
+    EXPECT_LE(frames * kStep, 5.0f);
     EXPECT_EQ(events->Count("countdownBeep"), 3);
     EXPECT_EQ(events->Count("roundStart"), 1);
     EXPECT_TRUE(IsPlayerControlEnabled());
 
-    // The first event 20 s into the round, the next 40 s later.
+    // The first event 20 s into the round (counted from the frame that ended
+    // the countdown), the next 40 s later: each a frame after its timer
+    // reached 0, once it is below 0.
     std::vector<int> eventFrames;
-    for (frames = 0; frames < 61 * 60 && eventFrames.size() < 2; ++frames) {
+    for (frames = 0; frames < 300 && eventFrames.size() < 2; ++frames) {
         const float before = gRandomEventAnnounceTime;
         Frame();
         if (gRandomEventAnnounceTime > before)
             eventFrames.push_back(frames);
     }
     ASSERT_EQ(eventFrames.size(), 2u);
-    EXPECT_NEAR(eventFrames[0], 20 * 60, 2);
-    EXPECT_NEAR(eventFrames[1] - eventFrames[0], 40 * 60, 2);
+    EXPECT_EQ(eventFrames[0], 20 * 4 - 1);
+    EXPECT_EQ(eventFrames[1] - eventFrames[0], 40 * 4 + 1);
     EXPECT_FALSE(gRandomEventTitle.empty());
 
     // A winner index of no present player is no winner.
     SlimeUI::SetWinningPlayer(3);
-    Frames(30);
+    Frames(8);
     EXPECT_EQ(gGameEndTimer, 6.0f);
     EXPECT_TRUE(IsPlayerControlEnabled());
 
     // The announcement takes 6 s of real time, whatever the time scale.
     SlimeUI::SetWinningPlayer(1);
     Time::SetTimeScale(0.5f);
-    for (frames = 0; gGameEndTimer > 0.0f && frames < 600; ++frames) {
+    for (frames = 0; gGameEndTimer > 0.0f && frames < 100; ++frames) {
         EXPECT_TRUE(EntitiesNamed("NextMap Button").empty());
         Frame();
     }
-    EXPECT_NEAR(frames, 6 * 60, 2);
+    EXPECT_EQ(frames, 24);
     EXPECT_FALSE(IsPlayerControlEnabled());
     EXPECT_EQ(Time::GetTimeScale(), 0.0f);
     for (const char* button : {"NextMap Button", "ReplayMap Button", "MainMenu Button"}) {
         ASSERT_NE(SpriteOf(button), nullptr) << button;
         EXPECT_EQ(SpriteOf(button)->GetOpacity(), 1.0f) << button;
     }
-    Frames(60);
+    Frames(8);
     EXPECT_EQ(EntitiesNamed("NextMap Button").size(), 1u);
 
     // On the pad: A lets the menu follow the pad, which selects NextMap;
@@ -129,14 +135,14 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
 
     // NextMap after the last map of the list is the first.
     SlimeUI::SetWinningPlayer(0);
-    Frames(6 * 60 + 2);
+    Frames(26);
     Tap(0, SDL_CONTROLLER_BUTTON_A);
     Frame();
     EXPECT_EQ(GetLevelPath(), ShippedMaps().front());
     RunCountdown();
 
     SlimeUI::SetWinningPlayer(0);
-    Frames(6 * 60 + 2);
+    Frames(26);
     Tap(0, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     Tap(0, SDL_CONTROLLER_BUTTON_A);
     Frames(2);

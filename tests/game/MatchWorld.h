@@ -164,7 +164,7 @@ protected:
     // Frames until the countdown has let the players go.
     static void RunCountdown()
     {
-        for (int i = 0; i < 600 && Match() && Match()->GetCountdown() > 0; ++i)
+        for (int i = 0; i < 1000 && Match() && Match()->GetCountdown() > 0; ++i)
             Frame();
     }
 
