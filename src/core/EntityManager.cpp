@@ -14,6 +14,7 @@ namespace {
 
 std::unique_ptr<EntityManager::EntityList> gEntities;
 int gNextID = 0;
+bool gClearing = false;
 std::vector<std::shared_ptr<fb::Entity>> gRemovalQueue;
 
 std::map<std::string, std::shared_ptr<rapidjson::Document>>& Archetypes()
@@ -62,7 +63,7 @@ void Init()
 
 void Add(std::shared_ptr<fb::Entity> entity)
 {
-    if (!entity)
+    if (!entity || gClearing)
         return;
     Entities().push_back(entity);
     fb::evt::EntitySubject::Get()->CallNotify(fb::evt::EntityEvent(0, entity));
@@ -99,6 +100,11 @@ int NextID()
     return gNextID++;
 }
 
+bool IsClearing()
+{
+    return gClearing;
+}
+
 const EntityList& GetEntities()
 {
     return Entities();
@@ -108,13 +114,17 @@ void Clear()
 {
     EntityList dying;
     dying.swap(Entities());
+    gClearing = true;
     dying.clear();
+    gClearing = false;
 }
 
 void Exit()
 {
     std::unique_ptr<EntityList> dying = std::move(gEntities);
+    gClearing = true;
     dying.reset();
+    gClearing = false;
     gRemovalQueue.clear();
     std::cout << "EntityManager Exit" << std::endl;
 }

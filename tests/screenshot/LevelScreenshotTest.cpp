@@ -12,12 +12,12 @@
 #include "render/TextRenderer.h"
 #include "render/TextureManager.h"
 #include "support/GLTestWindow.h"
+#include "support/SavePng.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
-#include <stb/stb_image_write.h>
 #include <string>
 #include <vector>
 
@@ -91,17 +91,6 @@ std::vector<std::string> GameMaps()
     }
     std::sort(maps.begin(), maps.end());
     return maps;
-}
-
-// Rows from the top, as image files keep them.
-bool SavePng(const fs::path& file, const std::vector<GLTestWindow::Pixel>& bottomUp, int width, int height)
-{
-    std::vector<GLTestWindow::Pixel> topDown(bottomUp.size());
-    for (int row = 0; row < height; ++row) {
-        std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(row) * width, width,
-                    topDown.begin() + static_cast<std::ptrdiff_t>(height - 1 - row) * width);
-    }
-    return stbi_write_png(file.c_str(), width, height, 4, topDown.data(), width * 4) != 0;
 }
 
 TEST(LevelScreenshot, EveryLevelIsDrawnAndSaved)
