@@ -3,16 +3,29 @@
 // The renderer's GLSL sources.
 namespace RendererShaders {
 
-// Draws one textured quad into the scene framebuffer: the colour, and its
-// bright part for the bloom passes.
+// Draws textured quads into the scene framebuffer, one instance a quad: the
+// colour, and its bright part for the bloom passes. The vertex is a corner of
+// the unit quad; the instance gives the quad's transform, the texture
+// coordinates of its four corners, its opacity and whether it is forced into
+// the bloom.
 inline constexpr const char* kSpriteVertex = R"(#version 330 core
-in vec3 position;
-in vec2 texcoord;
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 transform0;
+layout(location = 2) in vec3 transform1;
+layout(location = 3) in vec3 transform2;
+layout(location = 4) in vec4 corners01;
+layout(location = 5) in vec4 corners23;
+layout(location = 6) in vec2 look;
 out vec2 Texcoord;
-uniform mat3 transform;
+flat out float Opacity;
+flat out float DoBloom;
 void main()
 {
-    Texcoord = texcoord;
+    vec2 corners[4] = vec2[](corners01.xy, corners01.zw, corners23.xy, corners23.zw);
+    Texcoord = corners[gl_VertexID];
+    Opacity = look.x;
+    DoBloom = look.y;
+    mat3 transform = mat3(transform0, transform1, transform2);
     vec3 placed = transform * position;
     gl_Position = vec4(placed.xy, 0.0, 1.0);
 }
@@ -20,17 +33,17 @@ void main()
 
 inline constexpr const char* kSpriteFragment = R"(#version 330 core
 in vec2 Texcoord;
+flat in float Opacity;
+flat in float DoBloom;
 layout(location = 0) out vec4 FragColor;
 layout(location = 1) out vec4 BrightColor;
 uniform sampler2D usamp;
-uniform float opacity;
-uniform bool doBloom;
 void main()
 {
     vec4 color = texture(usamp, Texcoord);
-    color.a *= opacity;
+    color.a *= Opacity;
     FragColor = color;
-    if (doBloom || dot(color.rgb, vec3(0.6, 0.6, 0.6)) > 1.0)
+    if (DoBloom > 0.5 || dot(color.rgb, vec3(0.6, 0.6, 0.6)) > 1.0)
         BrightColor = color;
     else
         BrightColor = vec4(0.0, 0.0, 0.0, 1.0);
