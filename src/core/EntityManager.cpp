@@ -2,6 +2,7 @@
 
 #include "core/ComponentFactory.h"
 #include "core/EventChannels.h"
+#include "core/KeptFiles.h"
 #include "core/Trace.h"
 #include "script/EntityBinding.h"
 
@@ -123,6 +124,14 @@ void Exit()
 
 bool LoadJson(std::string file)
 {
+    // A file read before is not read again; each load gets its own copy,
+    // which the entities built from it may change.
+    if (const KeptFiles::KeptFile* kept = KeptFiles::Find("assets/json/" + file)) {
+        auto copy = std::make_shared<rapidjson::Document>();
+        copy->CopyFrom(*kept->document, copy->GetAllocator());
+        Archetypes()[(*copy)["name"].GetString()] = copy;
+        return true;
+    }
     std::ifstream stream("assets/json/" + file);
     if (!stream) {
         Trace("Failed to load file: " + file, 4);
@@ -142,6 +151,9 @@ bool LoadJson(std::string file)
         Trace("Failed to parse JSON: No 'name' and/or 'components' field in " + file, 3);
         return false;
     }
+    auto kept = std::make_shared<rapidjson::Document>();
+    kept->CopyFrom(*document, kept->GetAllocator());
+    KeptFiles::Keep("assets/json/" + file, {kept, ""});
     Archetypes()[(*document)["name"].GetString()] = document;
     return true;
 }
