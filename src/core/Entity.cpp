@@ -3,6 +3,7 @@
 #include "core/EntityManager.h"
 #include "core/Time.h"
 #include "core/Trace.h"
+#include "core/Transform.h"
 #include "script/ScriptBehavior.h"
 
 namespace fb {
@@ -48,6 +49,7 @@ void Entity::SetParent(const std::shared_ptr<Entity>& parent)
     }
     mParented = true;
     mParent = parent;
+    cmp::Transform::NoteParentLinkChange();
 }
 
 std::shared_ptr<Entity> Entity::GetParent()

@@ -3,6 +3,7 @@
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fb::cmp {
@@ -24,7 +25,48 @@ float ReadFloat(const rapidjson::Value& object, const char* key)
 
 ComponentFactory::Registration gRegistration("Transform", Transform::FromJson);
 
+std::vector<Transform*> gChanged;
+unsigned gParentLinkChanges = 0;
+
 } // namespace
+
+Transform::~Transform()
+{
+    if (mWatch.listed)
+        gChanged.erase(std::find(gChanged.begin(), gChanged.end(), this));
+}
+
+void Transform::Init()
+{
+    NoteChange();
+}
+
+void Transform::NoteChange()
+{
+    mDirty = true;
+    if (mWatch.slot >= 0 && !mWatch.listed) {
+        mWatch.listed = true;
+        gChanged.push_back(this);
+    }
+}
+
+void Transform::TakeChanged(std::vector<Transform*>& changed)
+{
+    for (Transform* transform : gChanged)
+        transform->mWatch.listed = false;
+    changed.swap(gChanged);
+    gChanged.clear();
+}
+
+unsigned Transform::GetParentLinkChanges()
+{
+    return gParentLinkChanges;
+}
+
+void Transform::NoteParentLinkChange()
+{
+    ++gParentLinkChanges;
+}
 
 Transform::Transform(const glm::vec2& position, const glm::vec2& scale, float rotation)
     : mPosition(position)
@@ -36,31 +78,31 @@ Transform::Transform(const glm::vec2& position, const glm::vec2& scale, float ro
 void Transform::SetPosition(float x, float y)
 {
     mPosition = {x, y};
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetPosition(const glm::vec2& position)
 {
     mPosition = position;
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetScale(float x, float y)
 {
     mScale = {x, y};
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetScale(const glm::vec2& scale)
 {
     mScale = scale;
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetRotation(float radians)
 {
     mRotation = radians;
-    mDirty = true;
+    NoteChange();
 }
 
 Transform* Transform::FindParent() const
