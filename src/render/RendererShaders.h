@@ -3,29 +3,25 @@
 // The renderer's GLSL sources.
 namespace RendererShaders {
 
-// Draws textured quads into the scene framebuffer, one instance a quad: the
-// colour, and its bright part for the bloom passes. The vertex is a corner of
-// the unit quad; the instance gives the quad's transform, the texture
-// coordinates of its four corners, its opacity and whether it is forced into
-// the bloom.
+// Draws textured quads into the scene framebuffer: the colour, and its
+// bright part for the bloom passes. Each vertex is a corner of the unit quad
+// and carries the x and y rows of its quad's transform, its own texture
+// coordinates, the quad's opacity and whether the quad is forced into the
+// bloom. The transform's z row would only give the unused z.
 inline constexpr const char* kSpriteVertex = R"(#version 330 core
 layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 transform0;
-layout(location = 2) in vec3 transform1;
-layout(location = 3) in vec3 transform2;
-layout(location = 4) in vec4 corners01;
-layout(location = 5) in vec4 corners23;
-layout(location = 6) in vec2 look;
+layout(location = 1) in vec4 columns01;
+layout(location = 2) in vec4 column2AndTexcoord;
+layout(location = 3) in vec2 look;
 out vec2 Texcoord;
 flat out float Opacity;
 flat out float DoBloom;
 void main()
 {
-    vec2 corners[4] = vec2[](corners01.xy, corners01.zw, corners23.xy, corners23.zw);
-    Texcoord = corners[gl_VertexID];
+    Texcoord = column2AndTexcoord.zw;
     Opacity = look.x;
     DoBloom = look.y;
-    mat3 transform = mat3(transform0, transform1, transform2);
+    mat3 transform = mat3(vec3(columns01.xy, 0.0), vec3(columns01.zw, 0.0), vec3(column2AndTexcoord.xy, 0.0));
     vec3 placed = transform * position;
     gl_Position = vec4(placed.xy, 0.0, 1.0);
 }

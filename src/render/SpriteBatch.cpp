@@ -1,59 +1,76 @@
 #include "render/SpriteBatch.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
 // Attribute locations of the sprite program.
 constexpr GLuint kPosition = 0;
-constexpr GLuint kTransform = 1;
-constexpr GLuint kCorners = 4;
-constexpr GLuint kLook = 6;
+constexpr GLuint kColumns01 = 1;
+constexpr GLuint kColumn2AndTexCoord = 2;
+constexpr GLuint kLook = 3;
+
+// The unit quad's corners: bottom-left, bottom-right, top-left, top-right,
+// in the order of the texture coordinates; two triangles of them.
+constexpr float kCorners[4][3] = {{-0.5f, -0.5f, 1.0f}, {0.5f, -0.5f, 1.0f}, {-0.5f, 0.5f, 1.0f}, {0.5f, 0.5f, 1.0f}};
+constexpr GLuint kQuadIndices[6] = {0, 1, 2, 1, 3, 2};
+constexpr GLsizei kIndicesPerQuad = 6;
 
 } // namespace
 
 void SpriteBatch::Initialize()
 {
-    const float corners[] = {-0.5f, -0.5f, 1.0f, 0.5f, -0.5f, 1.0f, -0.5f, 0.5f, 1.0f, 0.5f, 0.5f, 1.0f};
-    const GLuint indices[] = {0, 1, 2, 1, 3, 2};
     glGenVertexArrays(1, &mArray);
     glBindVertexArray(mArray);
-    glGenBuffers(1, &mCornerBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, mCornerBuffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
-    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(kPosition);
+    glGenBuffers(1, &mVertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, mVertexBuffer);
+    auto at = [](std::size_t offset) { return reinterpret_cast<const void*>(offset); };
+    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, position)));
+    glVertexAttribPointer(kColumns01, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, columns)));
+    glVertexAttribPointer(kColumn2AndTexCoord, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                          at(offsetof(Vertex, columns) + 4 * sizeof(float)));
+    glVertexAttribPointer(kLook, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, opacity)));
+    for (GLuint location = kPosition; location <= kLook; ++location)
+        glEnableVertexAttribArray(location);
     glGenBuffers(1, &mElementBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mElementBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof indices, indices, GL_STATIC_DRAW);
-    glGenBuffers(1, &mQuadBuffer);
-    for (GLuint location = kTransform; location <= kLook; ++location) {
-        glEnableVertexAttribArray(location);
-        glVertexAttribDivisor(location, 1);
-    }
     glBindVertexArray(0);
-    mQuadCapacity = 0;
+    mVertexCapacity = 0;
+    mQuadIndexCapacity = 0;
 }
 
 void SpriteBatch::Shutdown()
 {
-    const GLuint buffers[] = {mCornerBuffer, mElementBuffer, mQuadBuffer};
-    glDeleteBuffers(3, buffers);
+    const GLuint buffers[] = {mVertexBuffer, mElementBuffer};
+    glDeleteBuffers(2, buffers);
     glDeleteVertexArrays(1, &mArray);
-    mCornerBuffer = mElementBuffer = mQuadBuffer = mArray = 0;
-    mQuadCapacity = 0;
+    mVertexBuffer = mElementBuffer = mArray = 0;
+    mVertexCapacity = 0;
+    mQuadIndexCapacity = 0;
 }
 
 void SpriteBatch::Clear()
 {
-    mQuads.clear();
+    mVertices.clear();
     mRuns.clear();
 }
 
 void SpriteBatch::Add(GLuint texture, const Quad& quad)
 {
-    const GLsizei index = static_cast<GLsizei>(mQuads.size());
-    mQuads.push_back(quad);
+    const GLsizei index = static_cast<GLsizei>(mVertices.size() / 4);
+    for (int corner = 0; corner < 4; ++corner) {
+        Vertex& vertex = mVertices.emplace_back();
+        std::memcpy(vertex.position, kCorners[corner], sizeof vertex.position);
+        for (int column = 0; column < 3; ++column) {
+            vertex.columns[2 * column] = quad.transform[3 * column];
+            vertex.columns[2 * column + 1] = quad.transform[3 * column + 1];
+        }
+        vertex.texCoord[0] = quad.texCoords[2 * corner];
+        vertex.texCoord[1] = quad.texCoords[2 * corner + 1];
+        vertex.opacity = quad.opacity;
+        vertex.bloom = quad.bloom;
+    }
     if (!mRuns.empty() && mRuns.back().texture == texture)
         ++mRuns.back().count;
     else
@@ -62,31 +79,32 @@ void SpriteBatch::Add(GLuint texture, const Quad& quad)
 
 void SpriteBatch::Upload()
 {
-    glBindBuffer(GL_ARRAY_BUFFER, mQuadBuffer);
-    if (mQuads.size() > mQuadCapacity) {
-        mQuadCapacity = mQuads.capacity();
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mQuadCapacity * sizeof(Quad)), nullptr,
+    glBindBuffer(GL_ARRAY_BUFFER, mVertexBuffer);
+    if (mVertices.size() > mVertexCapacity) {
+        mVertexCapacity = mVertices.capacity();
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mVertexCapacity * sizeof(Vertex)), nullptr,
                      GL_STREAM_DRAW);
     }
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(mQuads.size() * sizeof(Quad)), mQuads.data());
-}
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(mVertices.size() * sizeof(Vertex)),
+                    mVertices.data());
 
-void SpriteBatch::PointAt(GLsizei first)
-{
-    const std::size_t base = static_cast<std::size_t>(first) * sizeof(Quad);
-    auto at = [base](std::size_t offset) { return reinterpret_cast<const void*>(base + offset); };
-    for (GLuint column = 0; column < 3; ++column)
-        glVertexAttribPointer(kTransform + column, 3, GL_FLOAT, GL_FALSE, sizeof(Quad),
-                              at(offsetof(Quad, transform) + column * 3 * sizeof(float)));
-    glVertexAttribPointer(kCorners, 4, GL_FLOAT, GL_FALSE, sizeof(Quad), at(offsetof(Quad, texCoords)));
-    glVertexAttribPointer(kCorners + 1, 4, GL_FLOAT, GL_FALSE, sizeof(Quad),
-                          at(offsetof(Quad, texCoords) + 4 * sizeof(float)));
-    glVertexAttribPointer(kLook, 2, GL_FLOAT, GL_FALSE, sizeof(Quad), at(offsetof(Quad, opacity)));
+    // The indices only ever grow: quad q uses vertices 4q to 4q + 3.
+    const std::size_t quads = mVertices.size() / 4;
+    if (quads > mQuadIndexCapacity) {
+        mQuadIndexCapacity = mVertexCapacity / 4;
+        std::vector<GLuint> indices(mQuadIndexCapacity * kIndicesPerQuad);
+        for (std::size_t quad = 0; quad < mQuadIndexCapacity; ++quad) {
+            for (std::size_t i = 0; i < kIndicesPerQuad; ++i)
+                indices[quad * kIndicesPerQuad + i] = static_cast<GLuint>(4 * quad) + kQuadIndices[i];
+        }
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
+                     indices.data(), GL_STATIC_DRAW);
+    }
 }
 
 void SpriteBatch::Draw(bool batched)
 {
-    if (mQuads.empty())
+    if (mVertices.empty())
         return;
     glBindVertexArray(mArray);
     Upload();
@@ -98,8 +116,9 @@ void SpriteBatch::Draw(bool batched)
         }
         const GLsizei step = batched ? run.count : 1;
         for (GLsizei first = run.first; first < run.first + run.count; first += step) {
-            PointAt(first);
-            glDrawElementsInstanced(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr, step);
+            const std::size_t offset = static_cast<std::size_t>(first) * kIndicesPerQuad * sizeof(GLuint);
+            glDrawElements(GL_TRIANGLES, step * kIndicesPerQuad, GL_UNSIGNED_INT,
+                           reinterpret_cast<const void*>(offset));
         }
     }
     glBindVertexArray(0);

@@ -3,13 +3,13 @@
 #include <GL/glew.h>
 #include <vector>
 
-// The quads of the sprite pass, drawn as instances of the unit quad. All the
-// quads of a frame go into one buffer, filled once; each run of consecutive
-// quads that share a texture is then one draw call. Blending applies in the
-// order of the quads, within a call as between calls.
+// The quads of the sprite pass. All the quads of a frame go into one vertex
+// buffer, filled once; each run of consecutive quads that share a texture is
+// then one draw call. Blending applies in the order of the quads, within a
+// call as between calls.
 class SpriteBatch {
 public:
-    // What the sprite program reads of one quad.
+    // What the sprite program needs of one quad.
     struct Quad {
         float transform[9];
         float texCoords[8];
@@ -28,6 +28,16 @@ public:
     void Draw(bool batched);
 
 private:
+    // One corner of a quad, with what the quad's other corners carry too:
+    // the x and y of the transform's three columns.
+    struct Vertex {
+        float position[3];
+        float columns[6];
+        float texCoord[2];
+        float opacity;
+        float bloom;
+    };
+
     struct Run {
         GLuint texture;
         GLsizei first;
@@ -35,13 +45,12 @@ private:
     };
 
     void Upload();
-    void PointAt(GLsizei first);
 
-    std::vector<Quad> mQuads;
+    std::vector<Vertex> mVertices;
     std::vector<Run> mRuns;
     GLuint mArray = 0;
-    GLuint mCornerBuffer = 0;
+    GLuint mVertexBuffer = 0;
     GLuint mElementBuffer = 0;
-    GLuint mQuadBuffer = 0;
-    std::size_t mQuadCapacity = 0;
+    std::size_t mVertexCapacity = 0;
+    std::size_t mQuadIndexCapacity = 0;
 };
