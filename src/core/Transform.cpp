@@ -25,7 +25,13 @@ float ReadFloat(const rapidjson::Value& object, const char* key)
 
 ComponentFactory::Registration gRegistration("Transform", Transform::FromJson);
 
-std::vector<Transform*> gChanged;
+// Never destroyed: transforms that outlive main may still leave it.
+std::vector<Transform*>& Changed()
+{
+    static auto* changed = new std::vector<Transform*>();
+    return *changed;
+}
+
 unsigned gParentLinkChanges = 0;
 
 } // namespace
@@ -33,7 +39,7 @@ unsigned gParentLinkChanges = 0;
 Transform::~Transform()
 {
     if (mWatch.listed)
-        gChanged.erase(std::find(gChanged.begin(), gChanged.end(), this));
+        Changed().erase(std::find(Changed().begin(), Changed().end(), this));
 }
 
 void Transform::Init()
@@ -46,16 +52,16 @@ void Transform::NoteChange()
     mDirty = true;
     if (mWatch.slot >= 0 && !mWatch.listed) {
         mWatch.listed = true;
-        gChanged.push_back(this);
+        Changed().push_back(this);
     }
 }
 
 void Transform::TakeChanged(std::vector<Transform*>& changed)
 {
-    for (Transform* transform : gChanged)
+    for (Transform* transform : Changed())
         transform->mWatch.listed = false;
-    changed.swap(gChanged);
-    gChanged.clear();
+    changed.swap(Changed());
+    Changed().clear();
 }
 
 unsigned Transform::GetParentLinkChanges()

@@ -59,28 +59,38 @@ struct Candidate {
     std::uint16_t id;
 };
 
-std::array<Record, kBoxColliderCount> gRecords;
-std::array<std::vector<Entry>, kBucketCount> gBuckets;
-std::vector<std::uint16_t> gEverywhere;
-std::vector<std::uint16_t> gDirty;
-std::vector<Slot> gSlots;
-std::vector<int> gFreeSlots;
-std::vector<Transform*> gChanged;
-unsigned gSeenParentLinkChanges = Transform::GetParentLinkChanges();
-std::uint64_t gNextOrder = 1;
+// Everything the grid knows, and the walk under way.
+struct Grid {
+    std::array<Record, kBoxColliderCount> records;
+    std::array<std::vector<Entry>, kBucketCount> buckets;
+    std::vector<std::uint16_t> everywhere;
+    std::vector<std::uint16_t> dirty;
+    std::vector<Slot> slots;
+    std::vector<int> freeSlots;
+    std::vector<Transform*> changed;
+    unsigned seenParentLinkChanges = Transform::GetParentLinkChanges();
+    std::uint64_t nextOrder = 1;
 
-// The walk under way.
-std::vector<Candidate> gCandidates;
-std::size_t gNext = 0;
-std::array<std::uint32_t, kBoxColliderCount> gOffered{};
-std::uint32_t gWalkNumber = 0;
-std::int32_t gMask = 0;
-unsigned gQueryID = 0;
+    std::vector<Candidate> candidates;
+    std::size_t next = 0;
+    std::array<std::uint32_t, kBoxColliderCount> offered{};
+    std::uint32_t walkNumber = 0;
+    std::int32_t mask = 0;
+    unsigned queryID = 0;
+};
+
+// Never destroyed, like the pool: entities that outlive main still return
+// their colliders.
+Grid& TheGrid()
+{
+    static Grid* grid = new Grid();
+    return *grid;
+}
 
 std::vector<Entry>& Bucket(int x, int y)
 {
     const std::uint32_t hash = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u;
-    return gBuckets[hash % kBucketCount];
+    return TheGrid().buckets[hash % kBucketCount];
 }
 
 // The cells that the bounds reach; false when they are too large or not
@@ -102,60 +112,60 @@ bool CellsOf(const BoxCollider::Bounds& bounds, CellRange& cells)
 
 void MarkDirty(std::uint16_t id)
 {
-    Record& record = gRecords[id];
+    Record& record = TheGrid().records[id];
     if (record.dirty)
         return;
     record.dirty = true;
-    gDirty.push_back(id);
+    TheGrid().dirty.push_back(id);
 }
 
 void Unlink(std::uint16_t id)
 {
-    Record& record = gRecords[id];
+    Record& record = TheGrid().records[id];
     if (record.slot < 0)
         return;
-    Slot& slot = gSlots[static_cast<std::size_t>(record.slot)];
+    Slot& slot = TheGrid().slots[static_cast<std::size_t>(record.slot)];
     if (record.previousInSlot >= 0)
-        gRecords[static_cast<std::size_t>(record.previousInSlot)].nextInSlot = record.nextInSlot;
+        TheGrid().records[static_cast<std::size_t>(record.previousInSlot)].nextInSlot = record.nextInSlot;
     else
         slot.first = record.nextInSlot;
     if (record.nextInSlot >= 0)
-        gRecords[static_cast<std::size_t>(record.nextInSlot)].previousInSlot = record.previousInSlot;
+        TheGrid().records[static_cast<std::size_t>(record.nextInSlot)].previousInSlot = record.previousInSlot;
     if (slot.first < 0) {
         slot.transform->SetWatchSlot(-1);
         slot.transform = nullptr;
-        gFreeSlots.push_back(record.slot);
+        TheGrid().freeSlots.push_back(record.slot);
     }
     record.slot = record.previousInSlot = record.nextInSlot = -1;
 }
 
 void Link(std::uint16_t id, Transform& transform)
 {
-    Record& record = gRecords[id];
+    Record& record = TheGrid().records[id];
     int slotIndex = transform.GetWatchSlot();
     if (slotIndex < 0) {
-        if (gFreeSlots.empty()) {
-            gSlots.push_back({});
-            slotIndex = static_cast<int>(gSlots.size()) - 1;
+        if (TheGrid().freeSlots.empty()) {
+            TheGrid().slots.push_back({});
+            slotIndex = static_cast<int>(TheGrid().slots.size()) - 1;
         } else {
-            slotIndex = gFreeSlots.back();
-            gFreeSlots.pop_back();
+            slotIndex = TheGrid().freeSlots.back();
+            TheGrid().freeSlots.pop_back();
         }
-        gSlots[static_cast<std::size_t>(slotIndex)] = {&transform, -1};
+        TheGrid().slots[static_cast<std::size_t>(slotIndex)] = {&transform, -1};
         transform.SetWatchSlot(slotIndex);
     }
-    Slot& slot = gSlots[static_cast<std::size_t>(slotIndex)];
+    Slot& slot = TheGrid().slots[static_cast<std::size_t>(slotIndex)];
     record.slot = slotIndex;
     record.previousInSlot = -1;
     record.nextInSlot = slot.first;
     if (slot.first >= 0)
-        gRecords[static_cast<std::size_t>(slot.first)].previousInSlot = id;
+        TheGrid().records[static_cast<std::size_t>(slot.first)].previousInSlot = id;
     slot.first = id;
 }
 
 void Unplace(std::uint16_t id)
 {
-    Record& record = gRecords[id];
+    Record& record = TheGrid().records[id];
     if (record.place == Place::Grid) {
         for (int y = record.cells.y0; y <= record.cells.y1; ++y) {
             for (int x = record.cells.x0; x <= record.cells.x1; ++x) {
@@ -166,14 +176,14 @@ void Unplace(std::uint16_t id)
             }
         }
     } else if (record.place == Place::Everywhere) {
-        gEverywhere.erase(std::find(gEverywhere.begin(), gEverywhere.end(), id));
+        TheGrid().everywhere.erase(std::find(TheGrid().everywhere.begin(), TheGrid().everywhere.end(), id));
     }
     record.place = Place::Nowhere;
 }
 
 void Place(std::uint16_t id)
 {
-    Record& record = gRecords[id];
+    Record& record = TheGrid().records[id];
     BoxCollider& collider = *record.collider;
     record.dirty = false;
     Unplace(id);
@@ -191,7 +201,7 @@ void Place(std::uint16_t id)
     collider.UpdateCorners();
     if ((transform && transform->HasParent()) || !CellsOf(collider.GetBounds(), record.cells)) {
         record.place = Place::Everywhere;
-        gEverywhere.push_back(id);
+        TheGrid().everywhere.push_back(id);
         return;
     }
     record.place = Place::Grid;
@@ -205,39 +215,39 @@ void Place(std::uint16_t id)
 // Brings every place up to date with what has changed since the last query.
 void Refresh()
 {
-    if (Transform::GetParentLinkChanges() != gSeenParentLinkChanges) {
-        gSeenParentLinkChanges = Transform::GetParentLinkChanges();
+    if (Transform::GetParentLinkChanges() != TheGrid().seenParentLinkChanges) {
+        TheGrid().seenParentLinkChanges = Transform::GetParentLinkChanges();
         for (std::uint16_t id = 0; id < kBoxColliderCount; ++id) {
-            if (gRecords[id].taken)
+            if (TheGrid().records[id].taken)
                 MarkDirty(id);
         }
     }
-    Transform::TakeChanged(gChanged);
-    for (Transform* transform : gChanged) {
+    Transform::TakeChanged(TheGrid().changed);
+    for (Transform* transform : TheGrid().changed) {
         const int slot = transform->GetWatchSlot();
         if (slot < 0)
             continue;
-        for (int id = gSlots[static_cast<std::size_t>(slot)].first; id >= 0; id = gRecords[static_cast<std::size_t>(id)].nextInSlot)
+        for (int id = TheGrid().slots[static_cast<std::size_t>(slot)].first; id >= 0; id = TheGrid().records[static_cast<std::size_t>(id)].nextInSlot)
             MarkDirty(static_cast<std::uint16_t>(id));
     }
-    gChanged.clear();
-    for (std::uint16_t id : gDirty) {
-        if (gRecords[id].taken && gRecords[id].dirty)
+    TheGrid().changed.clear();
+    for (std::uint16_t id : TheGrid().dirty) {
+        if (TheGrid().records[id].taken && TheGrid().records[id].dirty)
             Place(id);
     }
-    gDirty.clear();
+    TheGrid().dirty.clear();
 }
 
 bool Wanted(std::uint16_t id, std::int32_t layer, std::uint64_t after)
 {
-    return (layer & gMask) != 0 && id != gQueryID && gOffered[id] != gWalkNumber &&
-           gRecords[id].order > after;
+    return (layer & TheGrid().mask) != 0 && id != TheGrid().queryID && TheGrid().offered[id] != TheGrid().walkNumber &&
+           TheGrid().records[id].order > after;
 }
 
 void Offer(std::uint16_t id)
 {
-    gOffered[id] = gWalkNumber;
-    gCandidates.push_back({gRecords[id].order, id});
+    TheGrid().offered[id] = TheGrid().walkNumber;
+    TheGrid().candidates.push_back({TheGrid().records[id].order, id});
 }
 
 // Adds the colliders near the bounds that come after `after`, then puts the
@@ -256,11 +266,11 @@ void Gather(const BoxCollider::Bounds& bounds, std::uint64_t after)
         }
     } else {
         for (std::uint16_t id = 0; id < kBoxColliderCount; ++id) {
-            if (gRecords[id].place == Place::Grid && Wanted(id, gRecords[id].collider->GetLayer().layer, after))
+            if (TheGrid().records[id].place == Place::Grid && Wanted(id, TheGrid().records[id].collider->GetLayer().layer, after))
                 Offer(id);
         }
     }
-    std::sort(gCandidates.begin() + static_cast<std::ptrdiff_t>(gNext), gCandidates.end(),
+    std::sort(TheGrid().candidates.begin() + static_cast<std::ptrdiff_t>(TheGrid().next), TheGrid().candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.order < b.order; });
 }
 
@@ -271,9 +281,9 @@ namespace BroadPhase {
 void Add(BoxCollider& collider)
 {
     const auto id = static_cast<std::uint16_t>(collider.GetID());
-    Record& record = gRecords[id];
+    Record& record = TheGrid().records[id];
     record.collider = &collider;
-    record.order = gNextOrder++;
+    record.order = TheGrid().nextOrder++;
     record.taken = true;
     MarkDirty(id);
 }
@@ -281,7 +291,7 @@ void Add(BoxCollider& collider)
 void Remove(BoxCollider& collider)
 {
     const auto id = static_cast<std::uint16_t>(collider.GetID());
-    Record& record = gRecords[id];
+    Record& record = TheGrid().records[id];
     if (!record.taken)
         return;
     Unplace(id);
@@ -292,7 +302,7 @@ void Remove(BoxCollider& collider)
 void Touch(BoxCollider& collider)
 {
     const auto id = static_cast<std::uint16_t>(collider.GetID());
-    if (!gRecords[id].taken)
+    if (!TheGrid().records[id].taken)
         return;
     Unlink(id);
     MarkDirty(id);
@@ -301,22 +311,22 @@ void Touch(BoxCollider& collider)
 void Clear()
 {
     for (std::uint16_t id = 0; id < kBoxColliderCount; ++id) {
-        if (gRecords[id].taken)
-            Remove(*gRecords[id].collider);
+        if (TheGrid().records[id].taken)
+            Remove(*TheGrid().records[id].collider);
     }
-    gDirty.clear();
+    TheGrid().dirty.clear();
 }
 
 Walk::Walk(const BoxCollider& query, std::int32_t mask, const BoxCollider::Bounds& bounds)
 {
     Refresh();
-    ++gWalkNumber;
-    gCandidates.clear();
-    gNext = 0;
-    gMask = mask;
-    gQueryID = query.GetID();
-    for (std::uint16_t id : gEverywhere) {
-        if (Wanted(id, gRecords[id].collider->GetLayer().layer, 0))
+    ++TheGrid().walkNumber;
+    TheGrid().candidates.clear();
+    TheGrid().next = 0;
+    TheGrid().mask = mask;
+    TheGrid().queryID = query.GetID();
+    for (std::uint16_t id : TheGrid().everywhere) {
+        if (Wanted(id, TheGrid().records[id].collider->GetLayer().layer, 0))
             Offer(id);
     }
     Gather(bounds, 0);
@@ -324,9 +334,9 @@ Walk::Walk(const BoxCollider& query, std::int32_t mask, const BoxCollider::Bound
 
 BoxCollider* Walk::Next()
 {
-    if (gNext == gCandidates.size())
+    if (TheGrid().next == TheGrid().candidates.size())
         return nullptr;
-    Record& record = gRecords[gCandidates[gNext++].id];
+    Record& record = TheGrid().records[TheGrid().candidates[TheGrid().next++].id];
     if (record.place == Place::Everywhere)
         record.collider->UpdateCorners();
     return record.collider;
@@ -334,7 +344,7 @@ BoxCollider* Walk::Next()
 
 void Walk::Widen(const BoxCollider::Bounds& bounds)
 {
-    const std::uint64_t after = gNext == 0 ? 0 : gCandidates[gNext - 1].order;
+    const std::uint64_t after = TheGrid().next == 0 ? 0 : TheGrid().candidates[TheGrid().next - 1].order;
     Gather(bounds, after);
 }
 
