@@ -33,6 +33,9 @@ std::vector<Transform*>& Changed()
 }
 
 unsigned gParentLinkChanges = 0;
+// Counts every change that may give a transform a parent: parent links, and
+// transforms that join an entity.
+unsigned gParentChains = 1;
 
 } // namespace
 
@@ -44,6 +47,7 @@ Transform::~Transform()
 
 void Transform::Init()
 {
+    ++gParentChains;
     NoteChange();
 }
 
@@ -72,6 +76,7 @@ unsigned Transform::GetParentLinkChanges()
 void Transform::NoteParentLinkChange()
 {
     ++gParentLinkChanges;
+    ++gParentChains;
 }
 
 Transform::Transform(const glm::vec2& position, const glm::vec2& scale, float rotation)
@@ -113,13 +118,16 @@ void Transform::SetRotation(float radians)
 
 Transform* Transform::FindParent() const
 {
-    std::shared_ptr<Entity> owner = GetOwner().lock();
-    if (!owner)
+    if (mNoParentChains == gParentChains)
         return nullptr;
-    std::shared_ptr<Entity> parent = owner->GetParent();
-    if (!parent)
-        return nullptr;
-    return parent->GetComponent<Transform>().get();
+    Transform* found = nullptr;
+    if (std::shared_ptr<Entity> owner = GetOwner().lock()) {
+        if (std::shared_ptr<Entity> parent = owner->GetParent())
+            found = parent->GetComponent<Transform>().get();
+    }
+    if (!found)
+        mNoParentChains = gParentChains;
+    return found;
 }
 
 glm::vec2 Transform::GetPosition() const

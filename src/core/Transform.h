@@ -79,6 +79,9 @@ private:
     bool mDirty = true;
     glm::mat3 mLocal{1.0f};
     glm::mat3 mWorld{1.0f};
+    // While the parent chains are as they were when FindParent found no
+    // parent, it finds none without looking.
+    mutable unsigned mNoParentChains = 0;
     Watch mWatch;
 };
 

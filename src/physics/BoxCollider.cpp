@@ -42,6 +42,8 @@ BoxCollider::Bounds BoundsOf(const std::array<glm::vec2, 4>& corners)
 
 void BoxCollider::SetCenter(glm::vec2 center)
 {
+    if (mCenter == center)
+        return;
     mCenter = center;
     if (mInUse)
         BroadPhase::Touch(*this);
@@ -49,6 +51,8 @@ void BoxCollider::SetCenter(glm::vec2 center)
 
 void BoxCollider::SetSize(glm::vec2 size)
 {
+    if (mSize == size)
+        return;
     mSize = size;
     if (mInUse)
         BroadPhase::Touch(*this);
@@ -56,6 +60,8 @@ void BoxCollider::SetSize(glm::vec2 size)
 
 void BoxCollider::SetLayer(CollisionLayer layer)
 {
+    if (mLayer.layer == layer.layer && mLayer.mask == layer.mask)
+        return;
     mLayer = layer;
     if (mInUse)
         BroadPhase::Touch(*this);
@@ -63,6 +69,8 @@ void BoxCollider::SetLayer(CollisionLayer layer)
 
 void BoxCollider::SetBound(bool bound)
 {
+    if (mBound == bound)
+        return;
     mBound = bound;
     if (mInUse)
         BroadPhase::Touch(*this);

@@ -29,6 +29,7 @@ struct CellRange {
     int y0 = 0;
     int x1 = -1;
     int y1 = -1;
+    bool operator==(const CellRange&) const = default;
 };
 
 struct Record {
@@ -38,6 +39,8 @@ struct Record {
     bool dirty = false;
     Place place = Place::Nowhere;
     CellRange cells;
+    // The layer bits its bucket entries carry.
+    std::int32_t layer = 0;
     // The watched Transform this collider hangs on, and its neighbours there.
     int slot = -1;
     int previousInSlot = -1;
@@ -89,8 +92,9 @@ Grid& TheGrid()
 
 std::vector<Entry>& Bucket(int x, int y)
 {
+    Grid& grid = TheGrid();
     const std::uint32_t hash = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u;
-    return TheGrid().buckets[hash % kBucketCount];
+    return grid.buckets[hash % kBucketCount];
 }
 
 // The cells that the bounds reach; false when they are too large or not
@@ -112,60 +116,64 @@ bool CellsOf(const BoxCollider::Bounds& bounds, CellRange& cells)
 
 void MarkDirty(std::uint16_t id)
 {
-    Record& record = TheGrid().records[id];
+    Grid& grid = TheGrid();
+    Record& record = grid.records[id];
     if (record.dirty)
         return;
     record.dirty = true;
-    TheGrid().dirty.push_back(id);
+    grid.dirty.push_back(id);
 }
 
 void Unlink(std::uint16_t id)
 {
-    Record& record = TheGrid().records[id];
+    Grid& grid = TheGrid();
+    Record& record = grid.records[id];
     if (record.slot < 0)
         return;
-    Slot& slot = TheGrid().slots[static_cast<std::size_t>(record.slot)];
+    Slot& slot = grid.slots[static_cast<std::size_t>(record.slot)];
     if (record.previousInSlot >= 0)
-        TheGrid().records[static_cast<std::size_t>(record.previousInSlot)].nextInSlot = record.nextInSlot;
+        grid.records[static_cast<std::size_t>(record.previousInSlot)].nextInSlot = record.nextInSlot;
     else
         slot.first = record.nextInSlot;
     if (record.nextInSlot >= 0)
-        TheGrid().records[static_cast<std::size_t>(record.nextInSlot)].previousInSlot = record.previousInSlot;
+        grid.records[static_cast<std::size_t>(record.nextInSlot)].previousInSlot = record.previousInSlot;
     if (slot.first < 0) {
         slot.transform->SetWatchSlot(-1);
         slot.transform = nullptr;
-        TheGrid().freeSlots.push_back(record.slot);
+        grid.freeSlots.push_back(record.slot);
     }
     record.slot = record.previousInSlot = record.nextInSlot = -1;
 }
 
 void Link(std::uint16_t id, Transform& transform)
 {
-    Record& record = TheGrid().records[id];
+    Grid& grid = TheGrid();
+    Record& record = grid.records[id];
     int slotIndex = transform.GetWatchSlot();
     if (slotIndex < 0) {
-        if (TheGrid().freeSlots.empty()) {
-            TheGrid().slots.push_back({});
-            slotIndex = static_cast<int>(TheGrid().slots.size()) - 1;
+        if (grid.freeSlots.empty()) {
+            grid.slots.push_back({});
+            slotIndex = static_cast<int>(grid.slots.size()) - 1;
         } else {
-            slotIndex = TheGrid().freeSlots.back();
-            TheGrid().freeSlots.pop_back();
+            slotIndex = grid.freeSlots.back();
+            grid.freeSlots.pop_back();
         }
-        TheGrid().slots[static_cast<std::size_t>(slotIndex)] = {&transform, -1};
+        grid.slots[static_cast<std::size_t>(slotIndex)] = {&transform, -1};
         transform.SetWatchSlot(slotIndex);
     }
-    Slot& slot = TheGrid().slots[static_cast<std::size_t>(slotIndex)];
+    Slot& slot = grid.slots[static_cast<std::size_t>(slotIndex)];
     record.slot = slotIndex;
     record.previousInSlot = -1;
     record.nextInSlot = slot.first;
     if (slot.first >= 0)
-        TheGrid().records[static_cast<std::size_t>(slot.first)].previousInSlot = id;
+        grid.records[static_cast<std::size_t>(slot.first)].previousInSlot = id;
     slot.first = id;
 }
 
 void Unplace(std::uint16_t id)
 {
-    Record& record = TheGrid().records[id];
+    Grid& grid = TheGrid();
+    Record& record = grid.records[id];
     if (record.place == Place::Grid) {
         for (int y = record.cells.y0; y <= record.cells.y1; ++y) {
             for (int x = record.cells.x0; x <= record.cells.x1; ++x) {
@@ -176,21 +184,23 @@ void Unplace(std::uint16_t id)
             }
         }
     } else if (record.place == Place::Everywhere) {
-        TheGrid().everywhere.erase(std::find(TheGrid().everywhere.begin(), TheGrid().everywhere.end(), id));
+        grid.everywhere.erase(std::find(grid.everywhere.begin(), grid.everywhere.end(), id));
     }
     record.place = Place::Nowhere;
 }
 
 void Place(std::uint16_t id)
 {
-    Record& record = TheGrid().records[id];
+    Grid& grid = TheGrid();
+    Record& record = grid.records[id];
     BoxCollider& collider = *record.collider;
     record.dirty = false;
-    Unplace(id);
     // A box whose entity died takes no part in queries until it is given
     // another.
-    if (collider.HasLostParent())
+    if (collider.HasLostParent()) {
+        Unplace(id);
         return;
+    }
     Transform* transform = collider.GetPlacingTransform();
     const int wantedSlot = transform ? transform->GetWatchSlot() : -1;
     if (record.slot < 0 || record.slot != wantedSlot) {
@@ -199,15 +209,24 @@ void Place(std::uint16_t id)
             Link(id, *transform);
     }
     collider.UpdateCorners();
-    if ((transform && transform->HasParent()) || !CellsOf(collider.GetBounds(), record.cells)) {
+    CellRange cells;
+    if ((transform && transform->HasParent()) || !CellsOf(collider.GetBounds(), cells)) {
+        Unplace(id);
         record.place = Place::Everywhere;
-        TheGrid().everywhere.push_back(id);
+        grid.everywhere.push_back(id);
         return;
     }
+    // Most moves stay within the cells the box was in.
+    const std::int32_t layer = collider.GetLayer().layer;
+    if (record.place == Place::Grid && record.cells == cells && record.layer == layer)
+        return;
+    Unplace(id);
     record.place = Place::Grid;
-    const Entry entry{id, collider.GetLayer().layer};
-    for (int y = record.cells.y0; y <= record.cells.y1; ++y) {
-        for (int x = record.cells.x0; x <= record.cells.x1; ++x)
+    record.cells = cells;
+    record.layer = layer;
+    const Entry entry{id, layer};
+    for (int y = cells.y0; y <= cells.y1; ++y) {
+        for (int x = cells.x0; x <= cells.x1; ++x)
             Bucket(x, y).push_back(entry);
     }
 }
@@ -215,45 +234,49 @@ void Place(std::uint16_t id)
 // Brings every place up to date with what has changed since the last query.
 void Refresh()
 {
-    if (Transform::GetParentLinkChanges() != TheGrid().seenParentLinkChanges) {
-        TheGrid().seenParentLinkChanges = Transform::GetParentLinkChanges();
+    Grid& grid = TheGrid();
+    if (Transform::GetParentLinkChanges() != grid.seenParentLinkChanges) {
+        grid.seenParentLinkChanges = Transform::GetParentLinkChanges();
         for (std::uint16_t id = 0; id < kBoxColliderCount; ++id) {
-            if (TheGrid().records[id].taken)
+            if (grid.records[id].taken)
                 MarkDirty(id);
         }
     }
-    Transform::TakeChanged(TheGrid().changed);
-    for (Transform* transform : TheGrid().changed) {
+    Transform::TakeChanged(grid.changed);
+    for (Transform* transform : grid.changed) {
         const int slot = transform->GetWatchSlot();
         if (slot < 0)
             continue;
-        for (int id = TheGrid().slots[static_cast<std::size_t>(slot)].first; id >= 0; id = TheGrid().records[static_cast<std::size_t>(id)].nextInSlot)
+        for (int id = grid.slots[static_cast<std::size_t>(slot)].first; id >= 0; id = grid.records[static_cast<std::size_t>(id)].nextInSlot)
             MarkDirty(static_cast<std::uint16_t>(id));
     }
-    TheGrid().changed.clear();
-    for (std::uint16_t id : TheGrid().dirty) {
-        if (TheGrid().records[id].taken && TheGrid().records[id].dirty)
+    grid.changed.clear();
+    for (std::uint16_t id : grid.dirty) {
+        if (grid.records[id].taken && grid.records[id].dirty)
             Place(id);
     }
-    TheGrid().dirty.clear();
+    grid.dirty.clear();
 }
 
 bool Wanted(std::uint16_t id, std::int32_t layer, std::uint64_t after)
 {
-    return (layer & TheGrid().mask) != 0 && id != TheGrid().queryID && TheGrid().offered[id] != TheGrid().walkNumber &&
-           TheGrid().records[id].order > after;
+    Grid& grid = TheGrid();
+    return (layer & grid.mask) != 0 && id != grid.queryID && grid.offered[id] != grid.walkNumber &&
+           grid.records[id].order > after;
 }
 
 void Offer(std::uint16_t id)
 {
-    TheGrid().offered[id] = TheGrid().walkNumber;
-    TheGrid().candidates.push_back({TheGrid().records[id].order, id});
+    Grid& grid = TheGrid();
+    grid.offered[id] = grid.walkNumber;
+    grid.candidates.push_back({grid.records[id].order, id});
 }
 
 // Adds the colliders near the bounds that come after `after`, then puts the
 // rest of the walk in order.
 void Gather(const BoxCollider::Bounds& bounds, std::uint64_t after)
 {
+    Grid& grid = TheGrid();
     CellRange cells;
     if (CellsOf(bounds, cells)) {
         for (int y = cells.y0; y <= cells.y1; ++y) {
@@ -266,11 +289,11 @@ void Gather(const BoxCollider::Bounds& bounds, std::uint64_t after)
         }
     } else {
         for (std::uint16_t id = 0; id < kBoxColliderCount; ++id) {
-            if (TheGrid().records[id].place == Place::Grid && Wanted(id, TheGrid().records[id].collider->GetLayer().layer, after))
+            if (grid.records[id].place == Place::Grid && Wanted(id, grid.records[id].collider->GetLayer().layer, after))
                 Offer(id);
         }
     }
-    std::sort(TheGrid().candidates.begin() + static_cast<std::ptrdiff_t>(TheGrid().next), TheGrid().candidates.end(),
+    std::sort(grid.candidates.begin() + static_cast<std::ptrdiff_t>(grid.next), grid.candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.order < b.order; });
 }
 
@@ -280,18 +303,20 @@ namespace BroadPhase {
 
 void Add(BoxCollider& collider)
 {
+    Grid& grid = TheGrid();
     const auto id = static_cast<std::uint16_t>(collider.GetID());
-    Record& record = TheGrid().records[id];
+    Record& record = grid.records[id];
     record.collider = &collider;
-    record.order = TheGrid().nextOrder++;
+    record.order = grid.nextOrder++;
     record.taken = true;
     MarkDirty(id);
 }
 
 void Remove(BoxCollider& collider)
 {
+    Grid& grid = TheGrid();
     const auto id = static_cast<std::uint16_t>(collider.GetID());
-    Record& record = TheGrid().records[id];
+    Record& record = grid.records[id];
     if (!record.taken)
         return;
     Unplace(id);
@@ -301,8 +326,9 @@ void Remove(BoxCollider& collider)
 
 void Touch(BoxCollider& collider)
 {
+    Grid& grid = TheGrid();
     const auto id = static_cast<std::uint16_t>(collider.GetID());
-    if (!TheGrid().records[id].taken)
+    if (!grid.records[id].taken)
         return;
     Unlink(id);
     MarkDirty(id);
@@ -310,23 +336,25 @@ void Touch(BoxCollider& collider)
 
 void Clear()
 {
+    Grid& grid = TheGrid();
     for (std::uint16_t id = 0; id < kBoxColliderCount; ++id) {
-        if (TheGrid().records[id].taken)
-            Remove(*TheGrid().records[id].collider);
+        if (grid.records[id].taken)
+            Remove(*grid.records[id].collider);
     }
-    TheGrid().dirty.clear();
+    grid.dirty.clear();
 }
 
 Walk::Walk(const BoxCollider& query, std::int32_t mask, const BoxCollider::Bounds& bounds)
 {
+    Grid& grid = TheGrid();
     Refresh();
-    ++TheGrid().walkNumber;
-    TheGrid().candidates.clear();
-    TheGrid().next = 0;
-    TheGrid().mask = mask;
-    TheGrid().queryID = query.GetID();
-    for (std::uint16_t id : TheGrid().everywhere) {
-        if (Wanted(id, TheGrid().records[id].collider->GetLayer().layer, 0))
+    ++grid.walkNumber;
+    grid.candidates.clear();
+    grid.next = 0;
+    grid.mask = mask;
+    grid.queryID = query.GetID();
+    for (std::uint16_t id : grid.everywhere) {
+        if (Wanted(id, grid.records[id].collider->GetLayer().layer, 0))
             Offer(id);
     }
     Gather(bounds, 0);
@@ -334,9 +362,10 @@ Walk::Walk(const BoxCollider& query, std::int32_t mask, const BoxCollider::Bound
 
 BoxCollider* Walk::Next()
 {
-    if (TheGrid().next == TheGrid().candidates.size())
+    Grid& grid = TheGrid();
+    if (grid.next == grid.candidates.size())
         return nullptr;
-    Record& record = TheGrid().records[TheGrid().candidates[TheGrid().next++].id];
+    Record& record = grid.records[grid.candidates[grid.next++].id];
     if (record.place == Place::Everywhere)
         record.collider->UpdateCorners();
     return record.collider;
@@ -344,7 +373,8 @@ BoxCollider* Walk::Next()
 
 void Walk::Widen(const BoxCollider::Bounds& bounds)
 {
-    const std::uint64_t after = TheGrid().next == 0 ? 0 : TheGrid().candidates[TheGrid().next - 1].order;
+    Grid& grid = TheGrid();
+    const std::uint64_t after = grid.next == 0 ? 0 : grid.candidates[grid.next - 1].order;
     Gather(bounds, after);
 }
 

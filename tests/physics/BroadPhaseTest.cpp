@@ -25,7 +25,8 @@ using BroadPhaseTest = PhysicsTest;
 
 // A crowded, changing world: loose and bound boxes of every size, turned,
 // mirrored and flat, some far away or infinitely large, some on child
-// entities; every round moves, resizes, relayers, re-parents, kills, frees
+// entities, some under parents that have no Transform until they are given
+// one; every round moves, resizes, relayers, re-parents, kills, frees
 // and takes colliders, and then every collider is asked as a query both
 // ways.
 TEST_F(BroadPhaseTest, EveryQueryFindsWhatTheFullScanFindsWhileTheWorldChanges)
@@ -61,6 +62,12 @@ TEST_F(BroadPhaseTest, EveryQueryFindsWhatTheFullScanFindsWhileTheWorldChanges)
     };
     for (int i = 0; i < 60; ++i)
         spawn();
+    for (int i = 0; i < 6; ++i) {
+        auto bare = std::make_shared<fb::Entity>("bare");
+        EntityManager::Add(bare);
+        entities[static_cast<std::size_t>(random.Below(60))]->SetParent(bare);
+        entities.push_back(bare);
+    }
     for (int i = 0; i < 150; ++i)
         take();
     TakeLoose({500.0f, 0.0f}, {2000.0f, 3.0f}, {2, 0});
@@ -73,7 +80,10 @@ TEST_F(BroadPhaseTest, EveryQueryFindsWhatTheFullScanFindsWhileTheWorldChanges)
             fb::BoxCollider* collider =
                 colliders[static_cast<std::size_t>(random.Below(static_cast<int>(colliders.size())))];
             auto transform = entity->GetComponent<fb::cmp::Transform>();
-            switch (random.Below(10)) {
+            const int what = random.Below(10);
+            if (!transform && what < 5)
+                continue;
+            switch (what) {
             case 0:
             case 1:
             case 2:
@@ -129,6 +139,24 @@ TEST_F(BroadPhaseTest, AQueryPushedAwayFindsTheBoxesWhereItLands)
     EXPECT_EQ(result.numCollisions, 2);
     EXPECT_EQ(result.colliders[1], above);
     EXPECT_TRUE(SameAsScan(query));
+}
+
+// A box on a child whose parent has no Transform stays where the child's
+// own Transform puts it; once the parent is given one, the box moves with
+// the parent, and the grid must know it.
+TEST_F(BroadPhaseTest, AParentThatIsGivenATransformMovesItsChildrensBoxes)
+{
+    auto parent = std::make_shared<fb::Entity>("parent");
+    EntityManager::Add(parent);
+    auto child = Spawn("child", {0.0f, 0.0f}, {1.0f, 1.0f});
+    child->SetParent(parent);
+    Take(child, {2, 0});
+    fb::BoxCollider* probe = TakeLoose({20.0f, 0.0f}, {1.0f, 1.0f}, {1, 2});
+    EXPECT_FALSE(RunBoxCollision(probe).collision);
+
+    parent->AddComponent(std::make_shared<fb::cmp::Transform>(glm::vec2(20.0f, 0.0f), glm::vec2(1, 1), 0.0f));
+    EXPECT_TRUE(RunBoxCollision(probe).collision);
+    EXPECT_TRUE(SameAsScan(probe));
 }
 
 } // namespace
