@@ -82,11 +82,26 @@ struct Grid {
     unsigned queryID = 0;
 };
 
+// Room for the crowd around a few players, so that the buckets seldom
+// grow during play.
+constexpr std::size_t kBucketRoom = 128;
+
+Grid* MakeGrid()
+{
+    auto* grid = new Grid();
+    for (std::vector<Entry>& bucket : grid->buckets)
+        bucket.reserve(kBucketRoom);
+    grid->everywhere.reserve(kBoxColliderCount);
+    grid->dirty.reserve(kBoxColliderCount);
+    grid->candidates.reserve(kBoxColliderCount);
+    return grid;
+}
+
 // Never destroyed, like the pool: entities that outlive main still return
 // their colliders.
 Grid& TheGrid()
 {
-    static Grid* grid = new Grid();
+    static Grid* grid = MakeGrid();
     return *grid;
 }
 
