@@ -267,7 +267,9 @@ void Refresh()
     }
     grid.changed.clear();
     for (std::uint16_t id : grid.dirty) {
-        if (grid.records[id].taken && grid.records[id].dirty)
+        // A record returned while it waited here is placed when taken again.
+        grid.records[id].dirty = false;
+        if (grid.records[id].taken)
             Place(id);
     }
     grid.dirty.clear();
@@ -356,6 +358,8 @@ void Clear()
         if (grid.records[id].taken)
             Remove(*grid.records[id].collider);
     }
+    for (std::uint16_t id : grid.dirty)
+        grid.records[id].dirty = false;
     grid.dirty.clear();
 }
 

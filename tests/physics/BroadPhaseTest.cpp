@@ -159,4 +159,19 @@ TEST_F(BroadPhaseTest, AParentThatIsGivenATransformMovesItsChildrensBoxes)
     EXPECT_TRUE(SameAsScan(probe));
 }
 
+// A collider moved and returned before the next query, then taken again
+// after it, is found where it is now.
+TEST_F(BroadPhaseTest, AColliderReturnedWhileItWaitedToBePlacedIsPlacedWhenTakenAgain)
+{
+    fb::BoxCollider* probe = TakeLoose({0.0f, 0.0f}, {1.0f, 1.0f}, {1, 2});
+    fb::BoxCollider* box = TakeLoose({5.0f, 0.0f}, {1.0f, 1.0f}, {2, 0});
+    EXPECT_FALSE(RunBoxCollision(probe).collision);
+    box->SetCenter({0.2f, 0.0f});
+    FreeBoxCollider(box->GetID());
+    EXPECT_FALSE(RunBoxCollision(probe).collision);
+    ASSERT_EQ(GetBoxCollider(), box);
+    EXPECT_TRUE(RunBoxCollision(probe).collision);
+    EXPECT_TRUE(SameAsScan(probe));
+}
+
 } // namespace
