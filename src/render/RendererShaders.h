@@ -4,15 +4,16 @@
 namespace RendererShaders {
 
 // Draws textured quads into the scene framebuffer: the colour, and its
-// bright part for the bloom passes. Each vertex is a corner of the unit quad
-// and carries the x and y rows of its quad's transform, its own texture
-// coordinates, the quad's opacity and whether the quad is forced into the
-// bloom. The transform's z row would only give the unused z.
+// bright part for the bloom passes. Vertex 4q + i is corner i of quad q's
+// unit quad (bottom-left, bottom-right, top-left, top-right) and carries
+// the x and y rows of the quad's transform, its own texture coordinates,
+// the quad's opacity and whether the quad is forced into the bloom. The
+// transform's z row would only give the unused z.
 inline constexpr const char* kSpriteVertex = R"(#version 330 core
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec4 columns01;
-layout(location = 2) in vec4 column2AndTexcoord;
-layout(location = 3) in vec2 look;
+const vec3 kCorners[4] = vec3[](vec3(-0.5, -0.5, 1.0), vec3(0.5, -0.5, 1.0), vec3(-0.5, 0.5, 1.0), vec3(0.5, 0.5, 1.0));
+layout(location = 0) in vec4 columns01;
+layout(location = 1) in vec4 column2AndTexcoord;
+layout(location = 2) in vec2 look;
 out vec2 Texcoord;
 flat out float Opacity;
 flat out float DoBloom;
@@ -22,7 +23,7 @@ void main()
     Opacity = look.x;
     DoBloom = look.y;
     mat3 transform = mat3(vec3(columns01.xy, 0.0), vec3(columns01.zw, 0.0), vec3(column2AndTexcoord.xy, 0.0));
-    vec3 placed = transform * position;
+    vec3 placed = transform * kCorners[gl_VertexID & 3];
     gl_Position = vec4(placed.xy, 0.0, 1.0);
 }
 )";

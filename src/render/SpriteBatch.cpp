@@ -1,19 +1,17 @@
 #include "render/SpriteBatch.h"
 
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
 // Attribute locations of the sprite program.
-constexpr GLuint kPosition = 0;
-constexpr GLuint kColumns01 = 1;
-constexpr GLuint kColumn2AndTexCoord = 2;
-constexpr GLuint kLook = 3;
+constexpr GLuint kColumns01 = 0;
+constexpr GLuint kColumn2AndTexCoord = 1;
+constexpr GLuint kLook = 2;
 
-// The unit quad's corners: bottom-left, bottom-right, top-left, top-right,
-// in the order of the texture coordinates; two triangles of them.
-constexpr float kCorners[4][3] = {{-0.5f, -0.5f, 1.0f}, {0.5f, -0.5f, 1.0f}, {-0.5f, 0.5f, 1.0f}, {0.5f, 0.5f, 1.0f}};
+// A quad's four vertices are the unit quad's corners, bottom-left,
+// bottom-right, top-left, top-right (the program knows them by the vertex
+// number); two triangles of them.
 constexpr GLuint kQuadIndices[6] = {0, 1, 2, 1, 3, 2};
 constexpr GLsizei kIndicesPerQuad = 6;
 
@@ -26,12 +24,11 @@ void SpriteBatch::Initialize()
     glGenBuffers(1, &mVertexBuffer);
     glBindBuffer(GL_ARRAY_BUFFER, mVertexBuffer);
     auto at = [](std::size_t offset) { return reinterpret_cast<const void*>(offset); };
-    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, position)));
     glVertexAttribPointer(kColumns01, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, columns)));
     glVertexAttribPointer(kColumn2AndTexCoord, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex),
                           at(offsetof(Vertex, columns) + 4 * sizeof(float)));
     glVertexAttribPointer(kLook, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, opacity)));
-    for (GLuint location = kPosition; location <= kLook; ++location)
+    for (GLuint location = kColumns01; location <= kLook; ++location)
         glEnableVertexAttribArray(location);
     glGenBuffers(1, &mElementBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mElementBuffer);
@@ -61,7 +58,6 @@ void SpriteBatch::Add(GLuint texture, const Quad& quad)
     const GLsizei index = static_cast<GLsizei>(mVertices.size() / 4);
     for (int corner = 0; corner < 4; ++corner) {
         Vertex& vertex = mVertices.emplace_back();
-        std::memcpy(vertex.position, kCorners[corner], sizeof vertex.position);
         for (int column = 0; column < 3; ++column) {
             vertex.columns[2 * column] = quad.transform[3 * column];
             vertex.columns[2 * column + 1] = quad.transform[3 * column + 1];

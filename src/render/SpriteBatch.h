@@ -31,7 +31,6 @@ private:
     // One corner of a quad, with what the quad's other corners carry too:
     // the x and y of the transform's three columns.
     struct Vertex {
-        float position[3];
         float columns[6];
         float texCoord[2];
         float opacity;
