@@ -3,6 +3,7 @@
 #include "core/ComponentFactory.h"
 #include "core/EventChannels.h"
 #include "core/JsonFile.h"
+#include "core/KeptFiles.h"
 #include "core/Trace.h"
 #include "script/EntityBinding.h"
 
@@ -131,6 +132,14 @@ void Exit()
 
 bool LoadJson(std::string file)
 {
+    // A file read before is not read again; each load gets its own copy,
+    // which the entities built from it may change.
+    if (const KeptFiles::KeptFile* kept = KeptFiles::Find("assets/json/" + file)) {
+        auto copy = std::make_shared<rapidjson::Document>();
+        copy->CopyFrom(*kept->document, copy->GetAllocator());
+        Archetypes()[(*copy)["name"].GetString()] = copy;
+        return true;
+    }
     auto document = std::make_shared<rapidjson::Document>();
     std::string error;
     const fb::JsonFileStatus status = fb::ReadJsonFile("assets/json/" + file, *document, error);
@@ -147,6 +156,9 @@ bool LoadJson(std::string file)
         Trace("Failed to parse JSON: No 'name' and/or 'components' field in " + file, 3);
         return false;
     }
+    auto kept = std::make_shared<rapidjson::Document>();
+    kept->CopyFrom(*document, kept->GetAllocator());
+    KeptFiles::Keep("assets/json/" + file, {kept, ""});
     Archetypes()[(*document)["name"].GetString()] = document;
     return true;
 }

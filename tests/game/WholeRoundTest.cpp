@@ -3,6 +3,7 @@
 #include "game/RoundUpdate.h"
 #include "game/SlimeHandOver.h"
 #include "game/SlimeUI.h"
+#include "support/SameAsScan.h"
 
 namespace {
 
@@ -88,6 +89,21 @@ TEST_F(WholeRoundTest, FourPlayersPlayUntilOneFillsItsBox)
         EXPECT_EQ(MatchFrame(), winner);
     }
     EXPECT_EQ(SlimeUI::GetWinCount(), 2);
+}
+
+// The whole round again, with every collider of the match asked as a query
+// both ways every few frames: the broad phase finds what the scan finds.
+TEST_F(WholeRoundTest, EveryQueryOfTheRoundFindsWhatTheFullScanFinds)
+{
+    int winner = -1;
+    for (int frame = 0; winner < 0 && frame < 60 * 300; ++frame) {
+        Script();
+        winner = MatchFrame();
+        if (frame % 8 == 0) {
+            ASSERT_EQ(CountQueriesUnlikeScan(), 0) << "frame " << frame;
+        }
+    }
+    EXPECT_GE(winner, 0);
 }
 
 } // namespace
