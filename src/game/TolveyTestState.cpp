@@ -43,7 +43,9 @@ UIFramework gGameplayUI;
 
 namespace {
 
-StateManager::Registration gRegistration("GameplayState", new fb::TolveyTestState());
+// Made once and never deleted; held here as well as in the registry.
+fb::TolveyTestState* const gState = new fb::TolveyTestState();
+StateManager::Registration gRegistration("GameplayState", gState);
 
 constexpr int kCountdownStart = 4;
 constexpr float kAnnouncementTime = 6.0f;
@@ -148,7 +150,6 @@ void TolveyTestState::Init()
 
 void TolveyTestState::Start()
 {
-    mPaused = false;
     // Built at the first winner frame even when the round is won at once.
     mEndButtonsPending = true;
     gGameplayCamera->SetFollow(true);
@@ -173,7 +174,9 @@ void TolveyTestState::Start()
     AddTrails();
     SetPlayerControlEnabled(false);
     Renderer::SetBackground(GetLevelBackground());
-    mSavedTimeScale = Time::GetTimeScale();
+    // The pause menu keeps the time scale of the match to give it back.
+    const glm::vec2 size = LevelSize();
+    mPauseMenu.Start(std::min(size.x, size.y) / 20.0f, gGameplayCamera, &mMusic);
     ResetRandomEvents();
     SlimeUI::Update(false);
     SlimeUI::Update(true);
@@ -243,6 +246,7 @@ void TolveyTestState::Fail(const std::string& message, const std::string& nextSt
 
 void TolveyTestState::Exit()
 {
+    mPauseMenu.Close();
     GoalZones::Shutdown();
     UnloadTileset();
     UnloadLevel();
@@ -262,10 +266,23 @@ void TolveyTestState::Update()
 {
     if (mFailed)
         return;
-    if (!mPaused)
-        SDL_ShowCursor(0);
+    // An open options, how-to-play or credits screen holds the match.
+    if (!mPauseMenu.RunSubScreen())
+        return;
+    // No pausing during the countdown or once a player has won.
+    const bool canPause = mCountdown == 0 && SlimeUI::GetWinningPlayer() < 0;
+    switch (mPauseMenu.Update(canPause)) {
+    case PauseMenu::Request::Restart:
+        ReplayMap();
+        return;
+    case PauseMenu::Request::Quit:
+        MainMenu();
+        break;
+    case PauseMenu::Request::None:
+        break;
+    }
     DrawLevelTiles();
-    if (GetLevelName() == "Tutorial" && !mPaused)
+    if (GetLevelName() == "Tutorial" && !IsPaused())
         ShowTutorialHints();
     UpdateRound();
     if (!UpdateCountdown())
@@ -290,7 +307,7 @@ void TolveyTestState::Update()
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     if (keys && keys[SDL_SCANCODE_P] && keys[SDL_SCANCODE_LSHIFT])
         SlimeUI::SetWinningPlayer(0);
-    SlimeUI::Update(!mPaused);
+    SlimeUI::Update(!IsPaused());
     SlimeUI::Draw();
     UpdateSkyStreaks();
 }
@@ -348,7 +365,7 @@ bool TolveyTestState::UpdateEndMenu()
         mEndButtonsPending = false;
     }
     Time::SetTimeScale(0.0f);
-    if (mPaused) {
+    if (IsPaused()) {
         ShowEndButtons(false);
         return false;
     }
@@ -382,11 +399,11 @@ void TolveyTestState::UpdateSkyStreaks()
     const glm::vec2 start(size.x + xOffset, size.y + yOffset);
     const glm::vec2 end = start - 3.0f * size;
     // Streaks made while paused run on real time, out of the frozen scene.
-    const glm::vec2 lift(0.0f, mPaused ? 1000.0f : 0.0f);
+    const glm::vec2 lift(0.0f, IsPaused() ? 1000.0f : 0.0f);
     mStreakTime += Time::GetDt();
     while (mStreakTime > kStreakStep) {
         if (Random::Int(0, 75) > 73)
-            MakeStreak("Streak", 0.2f, start + lift, false, end + lift, 4.0f, mPaused);
+            MakeStreak("Streak", 0.2f, start + lift, false, end + lift, 4.0f, IsPaused());
         mStreakTime -= kStreakStep;
     }
 }

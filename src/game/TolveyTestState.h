@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SoundEvent.h"
+#include "game/PauseMenu.h"
 #include "core/GameState.h"
 #include "core/Timer.h"
 #include "render/CamManager.h"
@@ -57,7 +58,9 @@ public:
     SoundEvent& GetMusic() { return mMusic; }
     // Countdown steps still to show: 4 after Init, 0 once the round runs.
     int GetCountdown() const { return mCountdown; }
-    bool IsPaused() const { return mPaused; }
+    bool IsPaused() const { return mPauseMenu.IsPaused(); }
+    // Escape or Start: the game stands still under a menu.
+    const PauseMenu& GetPauseMenu() const { return mPauseMenu; }
     // The load or start failed and the match waits to be left.
     bool HasFailed() const { return mFailed; }
 
@@ -79,8 +82,7 @@ private:
     void ShowWinnerTexts(int winner);
     void UpdateSkyStreaks();
 
-    bool mPaused = false;
-    float mSavedTimeScale = 1.0f;
+    PauseMenu mPauseMenu;
     SoundEvent mMusic;
     LevelSelector mLevelSelector;
     int mCountdown = 4;

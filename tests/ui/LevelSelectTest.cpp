@@ -9,6 +9,7 @@
 #include "core/Trace.h"
 #include "level/Level.h"
 #include "support/GameFrames.h"
+#include "support/PrivateXServer.h"
 #include "ui/LevelSelectState.h"
 #include "ui/MainMenuState.h"
 
@@ -29,6 +30,7 @@ class LevelSelectTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(mServer.IsRunning());
         // The game's assets, with a levels folder whose maps the test picks.
         const fs::path assets = fs::current_path() / "assets";
         mHome = fs::current_path();
@@ -102,6 +104,8 @@ protected:
         return false;
     }
 
+    // Pointer moves stay on a display of this test's own.
+    PrivateXServer mServer;
     fs::path mHome;
     fs::path mRoot;
     TraceSink mOldSink;

@@ -5,6 +5,7 @@
 #include "core/StateManager.h"
 #include "core/Window.h"
 #include "support/GameFrames.h"
+#include "support/PrivateXServer.h"
 #include "ui/ControlsState.h"
 #include "ui/CreditsState.h"
 #include "ui/OptionsState.h"
@@ -20,6 +21,7 @@ class SubScreenStateTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(mServer.IsRunning());
         mPad = std::make_unique<VirtualPad>();
         Game::Init();
         // The pointer rests in a corner where no screen has a button.
@@ -41,6 +43,8 @@ protected:
         return dynamic_cast<Screen*>(StateManager::GetCurrentState());
     }
 
+    // Pointer moves stay on a display of this test's own.
+    PrivateXServer mServer;
     std::unique_ptr<VirtualPad> mPad;
 };
 

@@ -1,0 +1,326 @@
+// The real game program played from its first screen to its last by real X
+// mouse and key events (xdotool), on an X server of its own: intro, main
+// menu, options, how-to-play, credits, level select, a match with the
+// keyboard player, its pause menu, and out through two questions. Each
+// button is found where the camera of its screen puts it at the window's
+// size, and hovered until the game outlines it in white before it is
+// clicked. A picture of every screen passed is saved into the temporary
+// folder for a person to look at.
+
+#include "support/PrivateXServer.h"
+#include "support/XScreenPicture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <signal.h>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kScreenWidth = 480;
+constexpr int kScreenHeight = 300;
+
+// A button's box as a screen gives it: centre and size in world units of a
+// camera `view` units tall, relative to the camera's centre.
+struct Box {
+    float x, y, width, height;
+    float view;
+};
+
+// The main menu (a camera 100 tall).
+constexpr Box kMenuPlay{-55, -27, 40, 23, 100};
+constexpr Box kMenuOptions{65, -6, 22, 11, 100};
+constexpr Box kMenuControls{65, 8, 22, 11, 100};
+constexpr Box kMenuCredits{65, -20, 22, 11, 100};
+constexpr Box kMenuQuit{65, -34, 22, 11, 100};
+constexpr Box kMenuYes{-30, 0, 22, 11, 100};
+// Options (60 tall).
+constexpr Box kOptionsBack{-34, -18, 15, 7, 60};
+constexpr Box kMusicDown{-10, 15, 18, 9, 60};
+constexpr Box kEffectsUp{10, -10, 18, 9, 60};
+constexpr Box kBloomOff{10, -25, 14, 7, 60};
+constexpr Box kBloomOn{-10, -25, 14, 7, 60};
+// How to play (60 tall).
+constexpr Box kPagesBack{-40, -20, 20, 9, 60};
+constexpr Box kPagesNext{40, -10, 18, 9, 60};
+constexpr Box kPagesPrevious{40, -20, 18, 9, 60};
+// Credits (100 tall).
+constexpr Box kCreditsBack{-55, -42, 25, 12, 100};
+// Level select (60 tall).
+constexpr Box kSelectPlay{-34, -18, 24, 11, 60};
+constexpr Box kSelectRight{34, -15, 18, 9, 60};
+constexpr Box kSelectLeft{34, -25, 18, 9, 60};
+// The pause menu, fixed to the screen in twentieths of its height.
+constexpr Box kPauseResume{0, 8, 4, 2.25f, 20};
+constexpr Box kPauseOptions{0, 2, 4, 2.25f, 20};
+constexpr Box kPauseQuit{0, -4, 4, 2.25f, 20};
+constexpr Box kPauseYes{-10, 0, 9, 4, 20};
+
+// The game program at the top of the build folder that holds this test program.
+fs::path GameProgram()
+{
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "vendrabolt";
+}
+
+class PlayThrough : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mServer.IsRunning());
+        ASSERT_EQ(Run("command -v xdotool >/dev/null"), 0) << "xdotool is missing (scripts/install-deps)";
+        ASSERT_TRUE(fs::exists(GameProgram())) << GameProgram();
+        mPictures = fs::temp_directory_path() / "vendrabolt-play-through";
+        fs::remove_all(mPictures);
+        fs::create_directories(mPictures);
+    }
+
+    void TearDown() override
+    {
+        if (mGame > 0) {
+            kill(mGame, SIGKILL);
+            waitpid(mGame, nullptr, 0);
+        }
+    }
+
+    // The private server is the DISPLAY of this program and what it starts.
+    static int Run(const std::string& command) { return std::system(command.c_str()); }
+
+    static std::string Output(const std::string& command)
+    {
+        std::string text;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[256];
+            while (fgets(buffer, sizeof buffer, pipe))
+                text += buffer;
+            pclose(pipe);
+        }
+        return text;
+    }
+
+    void StartGame()
+    {
+        const std::string program = GameProgram().string();
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        ASSERT_EQ(posix_spawn(&mGame, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    }
+
+    // The game window's id and size, once it is mapped.
+    void FindWindow()
+    {
+        const std::string id = Output("timeout 60 xdotool search --sync --onlyvisible --name '^Vendrabolt$' | head -n 1");
+        ASSERT_FALSE(id.empty());
+        mWindow = std::stoul(id);
+        std::istringstream geometry(Output("xdotool getwindowgeometry --shell " + std::to_string(mWindow)));
+        std::string line;
+        while (std::getline(geometry, line)) {
+            if (line.rfind("WIDTH=", 0) == 0)
+                mWidth = std::stoi(line.substr(6));
+            if (line.rfind("HEIGHT=", 0) == 0)
+                mHeight = std::stoi(line.substr(7));
+            if (line.rfind("X=", 0) == 0)
+                mLeft = std::stoi(line.substr(2));
+            if (line.rfind("Y=", 0) == 0)
+                mTop = std::stoi(line.substr(2));
+        }
+        ASSERT_GT(mWidth, 0);
+        ASSERT_GT(mHeight, 0);
+    }
+
+    // The box's pixel rectangle on the X screen: a camera `view` units tall
+    // fills the window's height, with the same scale across.
+    struct Pixels {
+        int left, top, right, bottom;
+        int CentreX() const { return (left + right) / 2; }
+        int CentreY() const { return (top + bottom) / 2; }
+    };
+    Pixels OnScreen(const Box& box) const
+    {
+        const float unit = static_cast<float>(mHeight) / box.view;
+        const float cx = static_cast<float>(mLeft) + 0.5f * static_cast<float>(mWidth) + box.x * unit;
+        const float cy = static_cast<float>(mTop) + 0.5f * static_cast<float>(mHeight) - box.y * unit;
+        const float hw = 0.5f * box.width * unit;
+        const float hh = 0.5f * box.height * unit;
+        return {static_cast<int>(cx - hw), static_cast<int>(cy - hh), static_cast<int>(cx + hw),
+                static_cast<int>(cy + hh)};
+    }
+
+    // Whether the box's top edge is drawn as a white line: the outline of
+    // a button with the focus.
+    static bool Outlined(const XScreenPicture& picture, const Pixels& box)
+    {
+        int white = 0;
+        int columns = 0;
+        for (int x = box.left + 4; x <= box.right - 4; x += 2) {
+            ++columns;
+            for (int y = box.top - 3; y <= box.top + 3; ++y) {
+                const auto pixel = picture.At(x, y);
+                if (pixel[0] >= 235 && pixel[1] >= 235 && pixel[2] >= 235) {
+                    ++white;
+                    break;
+                }
+            }
+        }
+        return columns > 0 && white * 10 >= columns * 8;
+    }
+
+    // Hovers the button until the game outlines it (the screen is saved
+    // then), for at most the time given.
+    bool FindButton(const Box& box, const std::string& picture, std::chrono::seconds patience)
+    {
+        const Pixels pixels = OnScreen(box);
+        const auto end = std::chrono::steady_clock::now() + patience;
+        for (int nudge = 0; std::chrono::steady_clock::now() < end; nudge ^= 1) {
+            Run("xdotool mousemove " + std::to_string(pixels.CentreX() + nudge) + " " +
+                std::to_string(pixels.CentreY()));
+            std::this_thread::sleep_for(100ms);
+            const XScreenPicture screen = Screen();
+            if (Outlined(screen, pixels)) {
+                Save(screen, picture);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool Hover(const Box& box, const std::string& picture, std::chrono::seconds patience = 20s)
+    {
+        if (FindButton(box, picture, patience))
+            return true;
+        Save(Screen(), picture + "-not-found");
+        ADD_FAILURE() << "no outlined button for " << picture;
+        return false;
+    }
+
+    // Escape, again while the countdown refuses it, until the menu is up.
+    bool Pause(const std::string& picture)
+    {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            HoldKey("Escape", 300ms);
+            if (FindButton(kPauseResume, picture, 2s))
+                return true;
+        }
+        ADD_FAILURE() << "the pause menu did not open";
+        return false;
+    }
+
+    // Hovers, then holds the left button long enough for a frame to see it.
+    bool Click(const Box& box, const std::string& picture, std::chrono::seconds patience = 20s)
+    {
+        if (!Hover(box, picture, patience))
+            return false;
+        Run("xdotool mousedown 1");
+        std::this_thread::sleep_for(200ms);
+        Run("xdotool mouseup 1");
+        std::this_thread::sleep_for(200ms);
+        return true;
+    }
+
+    void HoldKey(const std::string& key, std::chrono::milliseconds time)
+    {
+        Run("xdotool keydown " + key);
+        std::this_thread::sleep_for(time);
+        Run("xdotool keyup " + key);
+        std::this_thread::sleep_for(200ms);
+    }
+
+    static XScreenPicture Screen() { return CaptureXScreen(std::getenv("DISPLAY")); }
+
+    void Save(const XScreenPicture& screen, const std::string& name)
+    {
+        const fs::path file = mPictures / (std::to_string(++mSaved) + "-" + name + ".png");
+        if (screen.SavePng(file))
+            std::cout << "Saved " << file.string() << '\n';
+    }
+
+    // The game's exit status, or -1 if it did not end within the time.
+    int WaitForExit(std::chrono::seconds patience)
+    {
+        const auto end = std::chrono::steady_clock::now() + patience;
+        while (std::chrono::steady_clock::now() < end) {
+            int status = 0;
+            if (waitpid(mGame, &status, WNOHANG) == mGame) {
+                mGame = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(100ms);
+        }
+        return -1;
+    }
+
+    PrivateXServer mServer{kScreenWidth, kScreenHeight};
+    pid_t mGame = -1;
+    unsigned long mWindow = 0;
+    int mLeft = 0, mTop = 0, mWidth = 0, mHeight = 0;
+    fs::path mPictures;
+    int mSaved = 0;
+};
+
+TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
+{
+    StartGame();
+    FindWindow();
+    std::this_thread::sleep_for(2s);
+    Save(Screen(), "intro");
+
+    // The intro goes on to the main menu by itself.
+    ASSERT_TRUE(Hover(kMenuOptions, "main-menu", 120s));
+
+    ASSERT_TRUE(Click(kMenuOptions, "main-menu-options"));
+    ASSERT_TRUE(Click(kMusicDown, "options"));
+    ASSERT_TRUE(Click(kEffectsUp, "options-effects-up"));
+    ASSERT_TRUE(Click(kBloomOff, "options-bloom-off"));
+    ASSERT_TRUE(Click(kBloomOn, "options-bloom-on"));
+    ASSERT_TRUE(Click(kOptionsBack, "options-back"));
+
+    ASSERT_TRUE(Click(kMenuControls, "main-menu-controls"));
+    for (int page = 2; page <= 5; ++page)
+        ASSERT_TRUE(Click(kPagesNext, "how-to-play-page-" + std::to_string(page - 1)));
+    ASSERT_TRUE(Hover(kPagesPrevious, "how-to-play-page-5"));
+    ASSERT_TRUE(Click(kPagesBack, "how-to-play-back"));
+
+    ASSERT_TRUE(Click(kMenuCredits, "main-menu-credits"));
+    // Back is taken once the roll has run for a second.
+    std::this_thread::sleep_for(3s);
+    ASSERT_TRUE(Click(kCreditsBack, "credits"));
+
+    ASSERT_TRUE(Click(kMenuPlay, "main-menu-play"));
+    ASSERT_TRUE(Click(kSelectRight, "level-select"));
+    ASSERT_TRUE(Click(kSelectLeft, "level-select-right"));
+    ASSERT_TRUE(Click(kSelectPlay, "level-select-left"));
+
+    // The match: the countdown, then the keyboard player runs and jumps.
+    std::this_thread::sleep_for(5s);
+    Save(Screen(), "match");
+    HoldKey("Right", 800ms);
+    HoldKey("space", 300ms);
+    Save(Screen(), "match-running");
+    ASSERT_TRUE(Pause("pause-menu"));
+    ASSERT_TRUE(Click(kPauseOptions, "pause-menu-options"));
+    ASSERT_TRUE(Click(kOptionsBack, "pause-options"));
+    ASSERT_TRUE(Click(kPauseResume, "pause-menu-resume"));
+    std::this_thread::sleep_for(1s);
+    Save(Screen(), "match-resumed");
+    ASSERT_TRUE(Pause("pause-menu-again"));
+    ASSERT_TRUE(Click(kPauseQuit, "pause-menu-quit"));
+    ASSERT_TRUE(Click(kPauseYes, "pause-quit-question"));
+
+    ASSERT_TRUE(Click(kMenuQuit, "main-menu-quit"));
+    ASSERT_TRUE(Click(kMenuYes, "main-menu-quit-question"));
+    EXPECT_EQ(WaitForExit(30s), 0);
+}
+
+} // namespace
