@@ -73,9 +73,12 @@ namespace fb {
 
 glm::vec3 CreditsState::LineColour(float scroll)
 {
-    const auto channel = [](double wave) { return static_cast<float>(0.75 + static_cast<float>(0.25f * static_cast<float>(wave))); };
-    return {channel(std::sin(static_cast<double>(scroll / 101.0f))), channel(std::cos(static_cast<double>(scroll / 13.0f))),
-            channel(std::sin(static_cast<double>(scroll / 53.0f)))};
+    // The wave in double precision, scaled in single, offset in double.
+    const auto channel = [](double wave) {
+        return static_cast<float>(0.75 + static_cast<float>(0.25f * static_cast<float>(wave)));
+    };
+    const auto at = [scroll](float period) { return static_cast<double>(scroll / period); };
+    return {channel(std::sin(at(101.0f))), channel(std::cos(at(13.0f))), channel(std::sin(at(53.0f)))};
 }
 
 void CreditsState::Init()

@@ -81,10 +81,12 @@ void OptionsState::Init()
     LinkButton(*mBloomOff, mEffectsUp.get(), mBloomOn.get(), nullptr, nullptr);
 
     const glm::vec2 labelSize{50.0f, 28.125f};
-    mEntities.push_back(MakeMenuPicture("Music Text", "./assets/img/music_volume.png", kButtonLayer, {0.0f, 22.0f}, labelSize));
-    mEntities.push_back(MakeMenuPicture("SFX Text", "./assets/img/sfx_volume.png", kButtonLayer, {0.0f, 2.0f}, labelSize));
-    mEntities.push_back(
-        MakeMenuPicture("Bloom Text", "./assets/img/graphical_bloom.png", kButtonLayer, {0.0f, -19.0f}, labelSize));
+    auto label = [this, labelSize](const char* name, const char* image, float y) {
+        mEntities.push_back(MakeMenuPicture(name, image, kButtonLayer, {0.0f, y}, labelSize));
+    };
+    label("Music Text", "./assets/img/music_volume.png", 22.0f);
+    label("SFX Text", "./assets/img/sfx_volume.png", 2.0f);
+    label("Bloom Text", "./assets/img/graphical_bloom.png", -19.0f);
 }
 
 void OptionsState::Update()

@@ -47,7 +47,8 @@ std::array<std::uint8_t, 3> XScreenPicture::At(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height)
         return {0, 0, 0};
-    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                            static_cast<std::size_t>(x)) * 4;
     return {rgba[at], rgba[at + 1], rgba[at + 2]};
 }
 
