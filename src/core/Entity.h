@@ -72,6 +72,8 @@ private:
     std::unique_ptr<ScriptBehavior> mBehavior;
     bool mScriptStarted = false;
     bool mParented = false;
+    // Some entity has been given this one as its parent.
+    bool mHadChildren = false;
 };
 
 template <typename T>

@@ -1,6 +1,7 @@
 #include "physics/ColliderPool.h"
 
 #include "core/Trace.h"
+#include "physics/BroadPhase.h"
 
 #include <array>
 #include <string>
@@ -8,6 +9,14 @@
 namespace {
 
 struct Pool {
+    // Numbered from the start, so that a record is always known by its
+    // index (the broad phase relies on it).
+    Pool()
+    {
+        for (unsigned int i = 0; i < kBoxColliderCount; ++i)
+            records[i].SetID(i);
+    }
+
     std::array<fb::BoxCollider, kBoxColliderCount> records;
     std::list<fb::BoxCollider*> active;
     std::array<std::uint32_t, kBoxColliderCount> generations{};
@@ -41,6 +50,7 @@ fb::BoxCollider* GetBoxCollider()
             continue;
         record.SetInUse(true);
         pool.active.push_back(&record);
+        BroadPhase::Add(record);
         return &record;
     }
     return nullptr;
@@ -54,6 +64,7 @@ void FreeBoxCollider(unsigned int id)
     }
     Pool& pool = ThePool();
     fb::BoxCollider& record = pool.records[id];
+    BroadPhase::Remove(record);
     record.SetInUse(false);
     record.SetParent(std::weak_ptr<fb::Entity>());
     ++pool.generations[id];
@@ -68,6 +79,7 @@ void FreeBoxCollider(unsigned int id)
 void ShutdownBoxColliders()
 {
     Pool& pool = ThePool();
+    BroadPhase::Clear();
     for (unsigned int i = 0; i < kBoxColliderCount; ++i) {
         if (pool.records[i].IsInUse())
             ++pool.generations[i];
