@@ -12,8 +12,9 @@ run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
-  # One small virtual screen for every test that needs a window.
-  xvfb-run -a -s "-screen 0 640x400x24" \
+  # One small virtual screen for every test that needs a window; -noreset
+  # keeps it taking connections when its last client leaves.
+  xvfb-run -a -s "-screen 0 640x400x24 -noreset" \
     ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300 ${CTEST_EXTRA:-}
 }
 

@@ -27,6 +27,7 @@
 #include "render/TextRenderer.h"
 #include "support/EntitiesNamed.h"
 #include "support/GLTestWindow.h"
+#include "support/PrivateXServer.h"
 #include "support/VirtualPad.h"
 #include "ui/InputMode.h"
 #include "ui/LevelSelector.h"
@@ -69,7 +70,11 @@ protected:
             if (level >= 3)
                 traces.push_back(message);
         });
+        // A screen of its own, with the pointer parked off the window, so that
+        // no other test's pointer hovers the match's buttons.
+        xServer = std::make_unique<PrivateXServer>(1280, 1024);
         window = std::make_unique<GLTestWindow>(windowWidth, windowHeight);
+        SDL_WarpMouseGlobal(0, 0);
         AudioEngine::Initialize();
         InitBoxColliders();
         EntityManager::Init();
@@ -95,6 +100,7 @@ protected:
         ShutdownBoxColliders();
         AudioEngine::Shutdown();
         window.reset();
+        xServer.reset();
         SetTraceSink(mOldSink);
     }
 
@@ -196,6 +202,7 @@ protected:
 
     int windowWidth = 320;
     int windowHeight = 200;
+    std::unique_ptr<PrivateXServer> xServer;
     std::unique_ptr<GLTestWindow> window;
     std::vector<std::unique_ptr<VirtualPad>> pads;
     std::shared_ptr<GameEventLog> events;
