@@ -1,7 +1,22 @@
 #include "script/ScriptHost.h"
 
+#include "core/Trace.h"
+
 #include <cstdlib>
 #include <lua.hpp>
+
+namespace {
+
+// Every call into a script is protected, so this is never meant to run; it
+// says why before Lua ends the program.
+int Panic(lua_State* state)
+{
+    const char* message = lua_tostring(state, -1);
+    Trace(std::string("Lua error outside a protected call: ") + (message ? message : "(no message)"), 4);
+    return 0;
+}
+
+} // namespace
 
 ScriptHost::ScriptHost(std::string scriptPath)
     : mPath(std::move(scriptPath))
@@ -10,7 +25,10 @@ ScriptHost::ScriptHost(std::string scriptPath)
 
 lua_State* ScriptHost::NewState()
 {
-    return lua_newstate(Allocate, this);
+    lua_State* state = lua_newstate(Allocate, this);
+    if (state)
+        lua_atpanic(state, Panic);
+    return state;
 }
 
 ScriptHost& ScriptHost::Of(lua_State* state)

@@ -7,8 +7,8 @@
 // A game pad for tests: an SDL virtual joystick that SDL takes for a game
 // controller, so the game reads it as it reads a real pad. It can be made
 // before or after Input::Init. A new pad takes the lowest free slot at the
-// game's next pad read (Input::Update, Input::PollConnections, or a new
-// Controller).
+// game's next pad poll (Input::Init, Input::Update, Input::PollConnections or
+// GamePad::Poll).
 class VirtualPad {
 public:
     // Plugs in a pad with everything released and centred.
