@@ -1,6 +1,7 @@
 #include "audio/SoundSet.h"
 
 #include "core/JsonFile.h"
+#include "core/JsonMembers.h"
 #include "core/Trace.h"
 
 #include <rapidjson/prettywriter.h>
@@ -25,47 +26,20 @@ public:
     {
     }
 
-    std::string String(const char* key) const
-    {
-        const rapidjson::Value* value = Find(key);
-        if (!value || !value->IsString()) {
-            Wrong(key, "a string", "\"\"");
-            return {};
-        }
-        return std::string(value->GetString(), value->GetStringLength());
-    }
+    std::string String(const char* key) const { return ReadJsonString(mObject, key, Complaint()); }
 
     // Only the JSON value true is true.
-    bool Bool(const char* key) const
-    {
-        const rapidjson::Value* value = Find(key);
-        if (!value || !value->IsBool())
-            Wrong(key, "true or false", "false");
-        return value && value->IsTrue();
-    }
+    bool Bool(const char* key) const { return ReadJsonBool(mObject, key, Complaint()); }
 
-    float Number(const char* key) const
-    {
-        const rapidjson::Value* value = Find(key);
-        if (!value || !value->IsNumber()) {
-            Wrong(key, "a number", "0");
-            return 0.0f;
-        }
-        return static_cast<float>(value->GetDouble());
-    }
+    float Number(const char* key) const { return static_cast<float>(ReadJsonNumber(mObject, key, Complaint())); }
 
 private:
-    const rapidjson::Value* Find(const char* key) const
+    JsonMemberComplaint Complaint() const
     {
-        if (!mObject.IsObject())
-            return nullptr;
-        auto member = mObject.FindMember(key);
-        return member == mObject.MemberEnd() ? nullptr : &member->value;
-    }
-
-    void Wrong(const char* key, const char* expected, const char* read) const
-    {
-        Trace("-Sound Binder- " + mWhere + ": \"" + key + "\" is missing or not " + expected + ", read as " + read, 3);
+        return [this](const char* key, const char* expected, const char* read) {
+            Trace("-Sound Binder- " + mWhere + ": \"" + key + "\" is missing or not " + expected + ", read as " + read,
+                  3);
+        };
     }
 
     const rapidjson::Value& mObject;

@@ -94,14 +94,24 @@ void Frame()
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
     StateManager::Update();
+    UpdateWorld();
+    PresentFrame();
+    gEditor->Update();
+    gWindow->Update();
+}
+
+void UpdateWorld()
+{
     EntityManager::Update();
     Input::Update();
     CamManager::Update(Time::GetScaledDt());
+}
+
+void PresentFrame()
+{
     Renderer::Present();
     TextRenderer::Flush();
     Render::Flush();
-    gEditor->Update();
-    gWindow->Update();
 }
 
 void Shutdown()

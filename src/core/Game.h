@@ -13,6 +13,12 @@ void Init();
 void Frame();
 void Shutdown();
 
+// The steps of a frame after the current state's update: the entities, the
+// input, then the camera.
+void UpdateWorld();
+// Puts what the frame queued on the screen: sprites, text, debug shapes.
+void PresentFrame();
+
 } // namespace Game
 
 // The main loop: Init, frames while the game runs, Shutdown. An exception

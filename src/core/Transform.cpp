@@ -2,6 +2,7 @@
 
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
+#include "core/JsonMembers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,12 +16,8 @@ constexpr int kMaxChainDepth = 64;
 
 float ReadFloat(const rapidjson::Value& object, const char* key)
 {
-    if (!object.IsObject())
-        return 0.0f;
-    auto member = object.FindMember(key);
-    if (member == object.MemberEnd() || !member->value.IsNumber())
-        return 0.0f;
-    return member->value.GetFloat();
+    const rapidjson::Value* value = fb::FindJsonMember(object, key);
+    return value && value->IsNumber() ? value->GetFloat() : 0.0f;
 }
 
 ComponentFactory::Registration gRegistration("Transform", Transform::FromJson);

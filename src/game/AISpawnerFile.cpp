@@ -1,6 +1,7 @@
 #include "game/AISpawner.h"
 
 #include "core/JsonFile.h"
+#include "core/JsonMembers.h"
 #include "core/Trace.h"
 #include "game/AISpawnerGlobals.h"
 
@@ -22,7 +23,7 @@ public:
 
     float Number(const char* key, double highest) const
     {
-        const rapidjson::Value* value = Find(key);
+        const rapidjson::Value* value = fb::FindJsonMember(mEntry, key);
         if (!value)
             return 0.0f;
         if (!value->IsNumber()) {
@@ -38,7 +39,7 @@ public:
 
     int Integer(const char* key, int highest) const
     {
-        const rapidjson::Value* value = Find(key);
+        const rapidjson::Value* value = fb::FindJsonMember(mEntry, key);
         if (!value)
             return 0;
         if (!value->IsInt() || value->GetInt() < 0 || value->GetInt() > highest) {
@@ -50,17 +51,11 @@ public:
 
     bool IsTrue(const char* key) const
     {
-        const rapidjson::Value* value = Find(key);
+        const rapidjson::Value* value = fb::FindJsonMember(mEntry, key);
         return value && value->IsTrue();
     }
 
 private:
-    const rapidjson::Value* Find(const char* key) const
-    {
-        auto member = mEntry.FindMember(key);
-        return member == mEntry.MemberEnd() ? nullptr : &member->value;
-    }
-
     void Wrong(const char* key, const char* expected) const
     {
         Trace("AI type " + std::to_string(mIndex) + ": \"" + key + "\" is not " + expected + ", read as 0: " + mPath, 3);

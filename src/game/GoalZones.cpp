@@ -168,10 +168,8 @@ void Shutdown()
 {
     RemoveAllAliens(nullptr);
     gAITypes.clear();
-    for (ZoneRecord& zone : gZones) {
-        if (zone.collider)
-            FreeBoxCollider(zone.collider->GetID());
-    }
+    for (ZoneRecord& zone : gZones)
+        ReturnBoxCollider(zone.collider);
     gZones.clear();
     gSpawners.clear();
 }

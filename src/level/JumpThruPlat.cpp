@@ -38,10 +38,7 @@ void JumpThruPlat::Update()
 
 void JumpThruPlat::Exit()
 {
-    if (!mCollider)
-        return;
-    FreeBoxCollider(mCollider->GetID());
-    mCollider = nullptr;
+    ReturnBoxCollider(mCollider);
 }
 
 fb::cmp::Component* JumpThruPlat::Clone()

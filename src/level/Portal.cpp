@@ -219,10 +219,7 @@ void Portal::Teleport(const std::shared_ptr<fb::Entity>& traveller, fb::cmp::Tra
 
 void Portal::Exit()
 {
-    if (!mCollider)
-        return;
-    FreeBoxCollider(mCollider->GetID());
-    mCollider = nullptr;
+    ReturnBoxCollider(mCollider);
 }
 
 Portal* Portal::Clone()

@@ -4,6 +4,7 @@
 #include "core/Time.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
+#include "physics/BodyStep.h"
 #include "physics/ColliderPool.h"
 #include "physics/CollisionQuery.h"
 
@@ -49,13 +50,10 @@ AdvancedBody::AdvancedBody(CollisionLayer layer)
 AdvancedBody::~AdvancedBody()
 {
     for (auto& entry : mDetectorSets) {
-        for (BoxCollider* detector : entry.second) {
-            if (detector)
-                FreeBoxCollider(detector->GetID());
-        }
+        for (BoxCollider*& detector : entry.second)
+            ReturnBoxCollider(detector);
     }
-    if (mCollider)
-        FreeBoxCollider(mCollider->GetID());
+    ReturnBoxCollider(mCollider);
 }
 
 void AdvancedBody::Init()
@@ -74,16 +72,9 @@ void AdvancedBody::Update()
         return;
 
     const float dt = std::min(Time::GetScaledDt(), kMaxStep);
-    mVelocity += mAcceleration * dt;
-    glm::vec2 position = transform->GetPosition() + mVelocity * dt;
-
-    // The contact is tested where the body stood before this step.
-    const CollisionResult contact = RunBoxCollision(mCollider);
-    if (contact.collision) {
-        position += contact.totalMTV;
+    const CollisionResult contact = StepBody(*transform, mCollider, mVelocity, mAcceleration, dt);
+    if (contact.collision)
         RespondToContact(contact.totalMTV);
-    }
-    transform->SetPosition(position);
 
     if (mNotify)
         NotifyDetections();

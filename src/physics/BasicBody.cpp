@@ -2,8 +2,8 @@
 
 #include "core/Entity.h"
 #include "core/Transform.h"
+#include "physics/BodyStep.h"
 #include "physics/ColliderPool.h"
-#include "physics/CollisionQuery.h"
 
 namespace fb::cmp {
 
@@ -37,21 +37,12 @@ void BasicBody::Update()
         mCollider->SetBound(true);
     }
 
-    mVelocity += mAcceleration * kStep;
-    glm::vec2 position = transform->GetPosition() + mVelocity * kStep;
-    // Tested where the body stands before the move.
-    const CollisionResult contact = RunBoxCollision(mCollider);
-    if (contact.collision)
-        position += contact.totalMTV;
-    transform->SetPosition(position);
+    StepBody(*transform, mCollider, mVelocity, mAcceleration, kStep);
 }
 
 void BasicBody::Exit()
 {
-    if (!mCollider)
-        return;
-    FreeBoxCollider(mCollider->GetID());
-    mCollider = nullptr;
+    ReturnBoxCollider(mCollider);
 }
 
 } // namespace fb::cmp

@@ -76,6 +76,14 @@ void FreeBoxCollider(unsigned int id)
     }
 }
 
+void ReturnBoxCollider(fb::BoxCollider*& collider)
+{
+    if (!collider)
+        return;
+    FreeBoxCollider(collider->GetID());
+    collider = nullptr;
+}
+
 void ShutdownBoxColliders()
 {
     Pool& pool = ThePool();

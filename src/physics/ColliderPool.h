@@ -20,6 +20,8 @@ fb::BoxCollider* GetBoxCollider();
 // Returns record `id` to the pool and forgets its parent. IDs outside the
 // pool are traced and ignored.
 void FreeBoxCollider(unsigned int id);
+// Returns the record an owner holds, if any, and clears the owner's pointer.
+void ReturnBoxCollider(fb::BoxCollider*& collider);
 // Marks every record free.
 void ShutdownBoxColliders();
 // How many times record `id` has gone back to the pool. Whoever keeps a

@@ -39,10 +39,7 @@ void StaticBody::Update()
 
 void StaticBody::Exit()
 {
-    if (!mCollider)
-        return;
-    FreeBoxCollider(mCollider->GetID());
-    mCollider = nullptr;
+    ReturnBoxCollider(mCollider);
 }
 
 } // namespace fb::cmp

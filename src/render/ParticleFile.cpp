@@ -2,6 +2,7 @@
 
 #include "core/ComponentFactory.h"
 #include "core/JsonFile.h"
+#include "core/JsonMembers.h"
 #include "core/Trace.h"
 #include "render/AbsorbEmitter.h"
 #include "render/BasicEmitter.h"
@@ -39,22 +40,15 @@ void Complain(const std::string& what)
     Trace(where + ": " + what, 3);
 }
 
-const rapidjson::Value* Member(const rapidjson::Value& object, const char* key)
+// A missing or mistyped member, and what is used instead.
+void ComplainOfMember(const char* key, const char* expected, const char* read)
 {
-    if (!object.IsObject())
-        return nullptr;
-    auto member = object.FindMember(key);
-    return member == object.MemberEnd() ? nullptr : &member->value;
+    Complain(std::string("\"") + key + "\" is missing or not " + expected + "; " + read + " is used");
 }
 
 float ReadFloat(const rapidjson::Value& object, const char* key)
 {
-    const rapidjson::Value* value = Member(object, key);
-    if (!value || !value->IsNumber()) {
-        Complain(std::string("\"") + key + "\" is missing or not a number; 0 is used");
-        return 0.0f;
-    }
-    const double number = value->GetDouble();
+    const double number = fb::ReadJsonNumber(object, key, ComplainOfMember);
     if (!(std::fabs(number) <= kMaxMagnitude)) {
         Complain(std::string("\"") + key + "\" is " + std::to_string(number) + ", beyond any sensible size; 0 is used");
         return 0.0f;
@@ -75,28 +69,18 @@ float Clamped(float value, float low, float high, const char* key)
 
 bool ReadBool(const rapidjson::Value& object, const char* key)
 {
-    const rapidjson::Value* value = Member(object, key);
-    if (!value || !value->IsBool()) {
-        Complain(std::string("\"") + key + "\" is missing or not true or false; false is used");
-        return false;
-    }
-    return value->GetBool();
+    return fb::ReadJsonBool(object, key, ComplainOfMember);
 }
 
 std::string ReadString(const rapidjson::Value& object, const char* key)
 {
-    const rapidjson::Value* value = Member(object, key);
-    if (!value || !value->IsString()) {
-        Complain(std::string("\"") + key + "\" is missing or not a string; \"\" is used");
-        return "";
-    }
-    return value->GetString();
+    return fb::ReadJsonString(object, key, ComplainOfMember);
 }
 
 // A whole number from 0 up, also when written as 12.0.
 bool ReadCount(const rapidjson::Value& object, const char* key, int& count)
 {
-    const rapidjson::Value* value = Member(object, key);
+    const rapidjson::Value* value = fb::FindJsonMember(object, key);
     if (value && value->IsNumber()) {
         const double number = value->GetDouble();
         if (number >= 0.0 && number <= std::numeric_limits<int>::max() && std::floor(number) == number) {
@@ -177,8 +161,8 @@ std::shared_ptr<fb::cmp::Component> CreateParticleSystem(const rapidjson::Value&
 
 std::shared_ptr<fb::cmp::Component> CreateParticleEmitter(const rapidjson::Value& v)
 {
-    const rapidjson::Value* emitter = Member(v, "ParticleEmitter");
-    const rapidjson::Value* type = emitter ? Member(*emitter, "EmitterType") : nullptr;
+    const rapidjson::Value* emitter = fb::FindJsonMember(v, "ParticleEmitter");
+    const rapidjson::Value* type = emitter ? fb::FindJsonMember(*emitter, "EmitterType") : nullptr;
     if (!type) {
         Trace("Particle Emitter factory called: no particle data found.", 3);
         return nullptr;

@@ -1,16 +1,9 @@
 #include "render/SpriteJson.h"
 
+#include "core/JsonMembers.h"
 #include "core/Trace.h"
 
 namespace {
-
-const rapidjson::Value* Find(const rapidjson::Value& object, const char* key)
-{
-    if (!object.IsObject())
-        return nullptr;
-    auto member = object.FindMember(key);
-    return member != object.MemberEnd() ? &member->value : nullptr;
-}
 
 void Report(const char* component, const char* key, const char* wanted, const std::string& fallback)
 {
@@ -25,7 +18,7 @@ namespace SpriteJson {
 
 std::string FileName(const rapidjson::Value& object, const char* component)
 {
-    const rapidjson::Value* value = Find(object, "filename");
+    const rapidjson::Value* value = fb::FindJsonMember(object, "filename");
     if (value && value->IsString())
         return std::string(value->GetString(), value->GetStringLength());
     Report(component, "filename", "a string", "no image");
@@ -34,7 +27,7 @@ std::string FileName(const rapidjson::Value& object, const char* component)
 
 float Opacity(const rapidjson::Value& object, const char* component)
 {
-    const rapidjson::Value* value = Find(object, "opacity");
+    const rapidjson::Value* value = fb::FindJsonMember(object, "opacity");
     if (value && value->IsNumber())
         return static_cast<float>(value->GetDouble());
     Report(component, "opacity", "a number", "1");
@@ -43,7 +36,7 @@ float Opacity(const rapidjson::Value& object, const char* component)
 
 unsigned SheetSize(const rapidjson::Value& object, const char* key, const char* component)
 {
-    const rapidjson::Value* value = Find(object, key);
+    const rapidjson::Value* value = fb::FindJsonMember(object, key);
     if (value && value->IsUint() && value->GetUint() >= 1)
         return value->GetUint();
     Report(component, key, "a whole number of at least 1", "1");

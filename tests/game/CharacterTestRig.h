@@ -7,6 +7,7 @@
 
 #include "audio/CharacterEvent.h"
 #include "core/EntityManager.h"
+#include "core/Game.h"
 #include "core/EventChannels.h"
 #include "core/Input.h"
 #include "core/Random.h"
@@ -170,9 +171,7 @@ protected:
     static void Frame()
     {
         KeepGroundContact();
-        EntityManager::Update();
-        Input::Update();
-        CamManager::Update(Time::GetScaledDt());
+        Game::UpdateWorld();
     }
 
     static void Frames(int count)

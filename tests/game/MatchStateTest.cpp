@@ -3,6 +3,7 @@
 #include "core/Transform.h"
 #include "game/RandomEvents.h"
 #include "game/SlimeUI.h"
+#include "render/CamManager.h"
 #include "render/Sprite.h"
 
 #include <filesystem>

@@ -9,6 +9,7 @@
 #include "GameEventLog.h"
 #include "audio/AudioEngine.h"
 #include "core/EntityManager.h"
+#include "core/Game.h"
 #include "core/Input.h"
 #include "core/Random.h"
 #include "core/StateManager.h"
@@ -21,10 +22,7 @@
 #include "game/TolveyTestState.h"
 #include "level/Level.h"
 #include "physics/ColliderPool.h"
-#include "render/CamManager.h"
-#include "render/DebugShapes.h"
 #include "render/Renderer.h"
-#include "render/TextRenderer.h"
 #include "support/EntitiesNamed.h"
 #include "support/GLTestWindow.h"
 #include "support/PrivateXServer.h"
@@ -143,12 +141,8 @@ protected:
         Renderer::BeginFrame();
         UpdateInputMode();
         StateManager::Update();
-        EntityManager::Update();
-        Input::Update();
-        CamManager::Update(Time::GetScaledDt());
-        Renderer::Present();
-        TextRenderer::Flush();
-        Render::Flush();
+        Game::UpdateWorld();
+        Game::PresentFrame();
     }
 
     // A frame of the entities alone: the match's own update (zones,
@@ -156,9 +150,7 @@ protected:
     static void EntityFrame()
     {
         Renderer::BeginFrame();
-        EntityManager::Update();
-        Input::Update();
-        CamManager::Update(Time::GetScaledDt());
+        Game::UpdateWorld();
     }
 
     static void Frames(int count)

@@ -4,6 +4,7 @@
 #include "game/AISpawnerGlobals.h"
 #include "game/SlimeMeteor.h"
 #include "game/WrapperObject.h"
+#include "render/CamManager.h"
 #include "render/KillClock.h"
 
 #include <cmath>

@@ -21,9 +21,7 @@ protected:
     static void RoundFrame()
     {
         UpdateRound();
-        EntityManager::Update();
-        Input::Update();
-        CamManager::Update(Time::GetScaledDt());
+        Game::UpdateWorld();
     }
 
     static glm::vec2 ZoneCentre(int zone)

@@ -51,9 +51,7 @@ protected:
         GoalZones::Update(Time::GetScaledDt());
         SlimeUI::Update(true);
         SlimeUI::Draw();
-        EntityManager::Update();
-        Input::Update();
-        CamManager::Update(Time::GetScaledDt());
+        Game::UpdateWorld();
         return winner;
     }
 };

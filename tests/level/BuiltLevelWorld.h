@@ -3,7 +3,6 @@
 #include "core/EntityManager.h"
 #include "core/Random.h"
 #include "core/Time.h"
-#include "core/Trace.h"
 #include "game/AISpawner.h"
 #include "game/GoalZones.h"
 #include "level/Level.h"
@@ -13,10 +12,12 @@
 #include "render/Renderer.h"
 #include "support/EntitiesNamed.h"
 #include "support/GLTestWindow.h"
+#include "support/TraceLog.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -40,10 +41,7 @@ protected:
         GoalZones::ResetGlobals();
         UnloadLevel();
         UnloadTileset();
-        mOldSink = SetTraceSink([this](const std::string& message, int level) {
-            if (level > 0)
-                traces.push_back({message, level});
-        });
+        traceLog.emplace();
     }
 
     void TearDown() override
@@ -53,7 +51,7 @@ protected:
         UnloadLevel();
         UnloadTileset();
         ShutdownBoxColliders();
-        SetTraceSink(mOldSink);
+        traceLog.reset();
         std::filesystem::remove_all(scratch);
         window.reset();
     }
@@ -76,24 +74,11 @@ protected:
     }
 
 
-    bool Traced(const std::string& text, int level = 3) const
-    {
-        for (const auto& trace : traces) {
-            if (trace.message.find(text) != std::string::npos && trace.level >= level)
-                return true;
-        }
-        return false;
-    }
+    bool Traced(const std::string& text, int level = 3) const { return traceLog->Traced(text, level); }
 
-    struct TraceRecord {
-        std::string message;
-        int level;
-    };
-    std::vector<TraceRecord> traces;
+    std::optional<TraceLog> traceLog;
     std::unique_ptr<GLTestWindow> window;
     const std::filesystem::path scratch =
         std::filesystem::temp_directory_path() / ("vendrabolt-level-" + std::to_string(getpid()));
 
-private:
-    TraceSink mOldSink;
 };

@@ -4,13 +4,14 @@
 #include "core/EntityManager.h"
 #include "core/Random.h"
 #include "core/Time.h"
-#include "core/Trace.h"
 #include "physics/ColliderPool.h"
 #include "render/Renderer.h"
 #include "support/GLTestWindow.h"
+#include "support/TraceLog.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,17 +30,14 @@ protected:
         Time::Init();
         Time::SetDt(kFrame);
         Random::Seed(12345);
-        mOldSink = SetTraceSink([this](const std::string& message, int level) {
-            if (level > 0)
-                traces.push_back({message, level});
-        });
+        traceLog.emplace();
     }
 
     void TearDown() override
     {
         EntityManager::Clear();
         ShutdownBoxColliders();
-        SetTraceSink(mOldSink);
+        traceLog.reset();
         window.reset();
     }
 
@@ -67,34 +65,20 @@ protected:
         return entities.empty() ? nullptr : entities.back();
     }
 
-    bool Traced(const std::string& text, int level = 0) const
-    {
-        for (const auto& trace : traces) {
-            if (trace.message.find(text) != std::string::npos && trace.level >= level)
-                return true;
-        }
-        return false;
-    }
+    bool Traced(const std::string& text, int level = 0) const { return traceLog->Traced(text, level); }
 
     // Traces of bad data (level 3 and up), ignoring the missing background
     // image of a renderer that was never given one.
     std::vector<std::string> Complaints() const
     {
         std::vector<std::string> found;
-        for (const auto& trace : traces) {
+        for (const auto& trace : traceLog->records) {
             if (trace.level >= 3 && trace.message.find("invalid texture") == std::string::npos)
                 found.push_back(trace.message);
         }
         return found;
     }
 
-    struct TraceRecord {
-        std::string message;
-        int level;
-    };
-    std::vector<TraceRecord> traces;
+    std::optional<TraceLog> traceLog;
     std::unique_ptr<GLTestWindow> window;
-
-private:
-    TraceSink mOldSink;
 };

@@ -8,6 +8,8 @@
 #include "game/RandomEvents.h"
 #include "game/SlimeMeteor.h"
 #include "game/SlimeUI.h"
+#include "render/DebugShapes.h"
+#include "render/TextRenderer.h"
 #include "support/SavePng.h"
 
 #include <iostream>
