@@ -67,7 +67,7 @@ KeySym KeySymOf(SDL_Scancode key)
 
 } // namespace
 
-VirtualKeyboard::VirtualKeyboard()
+VirtualKeyboard::VirtualKeyboard(int width, int height)
 {
     int ready[2];
     if (pipe(ready) != 0) {
@@ -77,7 +77,8 @@ VirtualKeyboard::VirtualKeyboard()
     // The server writes its display number to this pipe once it takes
     // connections, and ends itself when its last client leaves.
     const std::string readyFd = std::to_string(ready[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", readyFd.c_str(), "-screen", "0", "320x240x24",
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    const char* argv[] = {"Xvfb", "-displayfd", readyFd.c_str(), "-screen", "0", screen.c_str(),
                           "-nolisten", "tcp", "-terminate", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
