@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, and runs every test headless:
-# once in the normal build and once with AddressSanitizer and UBSan.
+# once in the normal build and once with AddressSanitizer, LeakSanitizer and
+# UBSan; between the two, each data-file loader is fuzzed for a short while.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps
@@ -17,5 +18,9 @@ run_suite() {
 }
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+./scripts/fuzz 25
+# Leaks are errors; scripts/lsan.supp names the system libraries that keep
+# memory for the life of the process by design.
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
+  UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVENDRABOLT_SANITIZE=ON

@@ -1,10 +1,40 @@
 #pragma once
 
-// The sound engine with its channel groups "Music", "Effects" and "Ambience".
+#include <string>
+
+// The sound engine: music and effects mixed on 64 channels in the channel
+// groups "Music", "Effects" and "Ambience" (start volumes 0.5, 0.75, 0.75).
+// Any other group name plays in the master group, whose volume is 1.
+//
+// Sounds are cached by their exact path and keep the loop and stream mode
+// they were first loaded with; a stream may play beside other streams.
+// Stopping a sound means unloading its path, which ends every channel that
+// plays it. PlaySound hands out the engine's own channel ids; finished
+// channels are forgotten by Update. What a channel is heard at is its group
+// volume times its channel volume, and changing a group's volume changes the
+// channels already playing in it.
+//
+// Without an engine (before Initialize, after Shutdown, or when no sound
+// device opened at all) every operation does nothing and returns -1, false
+// or 0.0. A machine without a sound card gets one trace and plays silently.
 namespace AudioEngine {
 
 void Initialize();
 void Update();
 void Shutdown();
+
+// Loads path once; a path already cached keeps its first mode. A file that
+// is missing or cannot be decoded is traced once and caches nothing.
+void LoadSound(const std::string& path, bool loop, bool stream);
+// Starts path (loading it as a one-shot sample if it is not cached) and
+// returns its channel id, or -1 when every channel is busy.
+int PlaySound(const std::string& path, const std::string& group, float volume, bool paused);
+// True while the channel plays or is paused.
+bool IsPlaying(int channelId);
+void SetPaused(int channelId, bool paused);
+void SetChannelVolume(int channelId, float volume);
+void UnloadSound(const std::string& path);
+float GetGroupVolume(const std::string& group);
+void SetGroupVolume(const std::string& group, float volume);
 
 } // namespace AudioEngine

@@ -2,14 +2,12 @@
 
 #include "core/ComponentFactory.h"
 #include "core/EventChannels.h"
+#include "core/JsonFile.h"
 #include "core/Trace.h"
 #include "script/EntityBinding.h"
 
-#include <fstream>
 #include <iostream>
 #include <map>
-#include <rapidjson/error/en.h>
-#include <rapidjson/istreamwrapper.h>
 #include <vector>
 
 namespace {
@@ -123,18 +121,15 @@ void Exit()
 
 bool LoadJson(std::string file)
 {
-    std::ifstream stream("assets/json/" + file);
-    if (!stream) {
+    auto document = std::make_shared<rapidjson::Document>();
+    std::string error;
+    const fb::JsonFileStatus status = fb::ReadJsonFile("assets/json/" + file, *document, error);
+    if (status == fb::JsonFileStatus::Missing) {
         Trace("Failed to load file: " + file, 4);
         return false;
     }
-    auto document = std::make_shared<rapidjson::Document>();
-    rapidjson::IStreamWrapper wrapper(stream);
-    document->ParseStream(wrapper);
-    if (document->HasParseError()) {
-        Trace("Failed to prase JSON: " + std::to_string(document->GetParseError()) + " (" +
-                  rapidjson::GetParseError_En(document->GetParseError()) + ") in " + file,
-              4);
+    if (status == fb::JsonFileStatus::Invalid) {
+        Trace("Failed to prase JSON: " + error, 4);
         return false;
     }
     if (!document->IsObject() || !document->HasMember("name") || !document->HasMember("components") ||

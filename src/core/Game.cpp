@@ -24,8 +24,6 @@
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
 #include <iostream>
-#include <cstring>
-#include <new>
 #include <stdexcept>
 
 Window* gWindow = nullptr;
@@ -65,10 +63,7 @@ void Init()
     InitBoxColliders();
     EntityManager::Init();
     AudioEngine::Initialize();
-    // The binder is built on zeroed storage.
-    void* binderStorage = ::operator new(sizeof(fb::SoundBinder));
-    std::memset(binderStorage, 0, sizeof(fb::SoundBinder));
-    gSoundBinder = new (binderStorage) fb::SoundBinder();
+    gSoundBinder = new fb::SoundBinder();
     gSoundBinder->LoadFile("CharacterSounds.json");
     gSoundBinder->LoadFile("GameSounds.json");
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
@@ -114,11 +109,8 @@ void Shutdown()
     Render::Shutdown();
     Renderer::Shutdown();
     EntityManager::Exit();
-    if (gSoundBinder) {
-        gSoundBinder->~SoundBinder();
-        ::operator delete(gSoundBinder);
-        gSoundBinder = nullptr;
-    }
+    delete gSoundBinder;
+    gSoundBinder = nullptr;
     AudioEngine::Shutdown();
     ShutdownBoxColliders();
     Input::Shutdown();

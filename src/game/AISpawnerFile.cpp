@@ -1,18 +1,16 @@
 #include "game/AISpawner.h"
 
+#include "core/JsonFile.h"
 #include "core/Trace.h"
 #include "game/AISpawnerGlobals.h"
 
-#include <fstream>
 #include <rapidjson/document.h>
-#include <rapidjson/error/en.h>
-#include <rapidjson/istreamwrapper.h>
 #include <stdexcept>
 
 namespace {
 
-// A member of an entry: absent reads as 0; of the wrong type it is traced
-// and read as 0 too.
+// A member of an entry: absent reads as 0; of the wrong type, or outside
+// the values an alien can have, it is traced and read as 0 too.
 class EntryReader {
 public:
     EntryReader(const rapidjson::Value& entry, const std::string& path, std::size_t index)
@@ -22,7 +20,7 @@ public:
     {
     }
 
-    float Number(const char* key) const
+    float Number(const char* key, double highest) const
     {
         const rapidjson::Value* value = Find(key);
         if (!value)
@@ -31,16 +29,20 @@ public:
             Wrong(key, "a number");
             return 0.0f;
         }
+        if (!(value->GetDouble() >= 0.0 && value->GetDouble() <= highest)) {
+            Wrong(key, ("a number from 0 to " + std::to_string(highest)).c_str());
+            return 0.0f;
+        }
         return static_cast<float>(value->GetDouble());
     }
 
-    int Integer(const char* key) const
+    int Integer(const char* key, int highest) const
     {
         const rapidjson::Value* value = Find(key);
         if (!value)
             return 0;
-        if (!value->IsInt()) {
-            Wrong(key, "a whole number");
+        if (!value->IsInt() || value->GetInt() < 0 || value->GetInt() > highest) {
+            Wrong(key, ("a whole number from 0 to " + std::to_string(highest)).c_str());
             return 0;
         }
         return value->GetInt();
@@ -86,11 +88,12 @@ void ReadEntry(const rapidjson::Value& entry, const std::string& path, std::size
     AIType kind;
     kind.type = type->value.GetString();
     kind.canJump = read.IsTrue("canJump");
-    kind.jumpRate = read.Number("jumpRate");
-    kind.weight = read.Number("weight");
-    kind.moveSpeed = read.Number("moveSpeed");
-    kind.spawnRate = read.Number("spawnRate");
-    kind.maxAlive = read.Integer("maxAlive");
+    // jumpRate is a chance; the weight becomes a whole slime count.
+    kind.jumpRate = read.Number("jumpRate", 1.0);
+    kind.weight = read.Number("weight", 1000.0);
+    kind.moveSpeed = read.Number("moveSpeed", 1000.0);
+    kind.spawnRate = read.Number("spawnRate", 3600.0);
+    kind.maxAlive = read.Integer("maxAlive", 1000);
     gAITypes.push_back(kind);
 }
 
@@ -115,18 +118,14 @@ namespace AISpawner {
 
 void LoadFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("Could not load file: " + path);
-    gAITypes.clear();
-
-    rapidjson::IStreamWrapper stream(file);
     rapidjson::Document document;
-    document.ParseStream(stream);
-    if (document.HasParseError()) {
-        Trace(std::string("The AI spawner file does not parse (") + rapidjson::GetParseError_En(document.GetParseError()) +
-                  " at offset " + std::to_string(document.GetErrorOffset()) + "), no aliens are loaded: " + path,
-              4);
+    std::string error;
+    const fb::JsonFileStatus status = fb::ReadJsonFile(path, document, error);
+    if (status == fb::JsonFileStatus::Missing)
+        throw std::runtime_error(error);
+    gAITypes.clear();
+    if (status == fb::JsonFileStatus::Invalid) {
+        Trace("The AI spawner file does not parse (" + error + "), no aliens are loaded: " + path, 4);
         return;
     }
     if (!document.IsObject()) {

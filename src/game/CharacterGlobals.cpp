@@ -1,9 +1,9 @@
 #include "game/CharacterGlobals.h"
 
+#include "core/JsonFile.h"
 #include "core/Trace.h"
 
-#include <fstream>
-#include <rapidjson/istreamwrapper.h>
+#include <cmath>
 
 namespace {
 
@@ -13,8 +13,18 @@ float gMaxSpeed = 0.0f;
 float gGravity = 0.0f;
 int gDrag = 1;
 
-// In the order they are checked; the last one is the integer "drag".
-constexpr const char* kKeys[] = {"acceleration", "jumpspeed", "maxspeed", "gravity", "drag"};
+// In the order they are checked, each with the values a playable character
+// can have; the last one is the integer "drag". Gravity pulls down, so it
+// may be negative.
+struct Tunable {
+    const char* key;
+    double lowest;
+    double highest;
+};
+constexpr Tunable kTunables[] = {
+    {"acceleration", 0.0, 10000.0}, {"jumpspeed", 0.0, 10000.0}, {"maxspeed", 0.0, 10000.0},
+    {"gravity", -10000.0, 10000.0}, {"drag", 0.0, 1000.0},
+};
 
 } // namespace
 
@@ -81,40 +91,48 @@ int GetDrag()
 bool LoadCharacterGlobals(std::string file)
 {
     const std::string path = "assets/json/" + file;
-    std::ifstream stream(path);
-    if (!stream) {
+    auto document = std::make_shared<rapidjson::Document>();
+    std::string error;
+    const fb::JsonFileStatus status = fb::ReadJsonFile(path, *document, error);
+    if (status == fb::JsonFileStatus::Missing) {
         Trace("Failed to load character globals (" + path + ")", 4);
         return false;
     }
-    gCharacterGlobalsDocument = std::make_shared<rapidjson::Document>();
-    rapidjson::Document& document = *gCharacterGlobalsDocument;
-    rapidjson::IStreamWrapper wrapper(stream);
-    document.ParseStream(wrapper);
-    if (document.HasParseError()) {
-        Trace("Failed to parse JSON: " + std::to_string(document.GetParseError()) + " in " + path, 4);
+    gCharacterGlobalsDocument = document;
+    if (status == fb::JsonFileStatus::Invalid) {
+        Trace("Failed to parse JSON: " + error, 4);
         return false;
     }
-    for (const char* key : kKeys) {
-        if (!document.IsObject() || !document.HasMember(key)) {
+    for (const Tunable& tunable : kTunables) {
+        if (!document->IsObject() || !document->HasMember(tunable.key)) {
             Trace("Failed to parse JSON: Missing one or more global values in " + path, 3);
             return false;
         }
     }
-    for (const char* key : kKeys) {
-        if (!document[key].IsNumber()) {
-            Trace(std::string("Character global \"") + key + "\" is not a number in " + path, 3);
+    for (const Tunable& tunable : kTunables) {
+        const rapidjson::Value& value = (*document)[tunable.key];
+        if (!value.IsNumber()) {
+            Trace(std::string("Character global \"") + tunable.key + "\" is not a number in " + path, 3);
+            return false;
+        }
+        const double number = value.GetDouble();
+        if (!(number >= tunable.lowest && number <= tunable.highest)) {
+            Trace(std::string("Character global \"") + tunable.key + "\" is " + std::to_string(number) +
+                      ", outside " + std::to_string(tunable.lowest) + " to " + std::to_string(tunable.highest) +
+                      ", in " + path,
+                  3);
             return false;
         }
     }
-    if (!document["drag"].IsInt()) {
+    if (!(*document)["drag"].IsInt()) {
         Trace("Character global \"drag\" is not an integer in " + path, 3);
         return false;
     }
 
-    CharacterGlobals::SetAcceleration(document["acceleration"].GetFloat());
-    CharacterGlobals::SetJumpSpeed(document["jumpspeed"].GetFloat());
-    CharacterGlobals::SetMaxSpeed(document["maxspeed"].GetFloat());
-    CharacterGlobals::SetGravity(document["gravity"].GetFloat());
-    CharacterGlobals::SetDrag(document["drag"].GetInt());
+    CharacterGlobals::SetAcceleration((*document)["acceleration"].GetFloat());
+    CharacterGlobals::SetJumpSpeed((*document)["jumpspeed"].GetFloat());
+    CharacterGlobals::SetMaxSpeed((*document)["maxspeed"].GetFloat());
+    CharacterGlobals::SetGravity((*document)["gravity"].GetFloat());
+    CharacterGlobals::SetDrag((*document)["drag"].GetInt());
     return true;
 }

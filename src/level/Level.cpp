@@ -30,6 +30,7 @@ void UnloadTileset()
     level.Color.clear();
     level.tileTextures.clear();
     level.tiles.clear();
+    level.tileIndex.clear();
 }
 
 std::vector<LevelArea> GetSpawnPoints()
@@ -70,9 +71,8 @@ Texture& GetTileImage(int gid, const std::string& layer)
     // A map with one tile set reads its foreground against that one too.
     const bool second = layer == "foreground" && level.tilesets.size() > 1;
     const long long id = static_cast<long long>(gid) - level.tilesets[second ? 1 : 0].firstgid;
-    for (std::size_t i = 0; i < level.tiles.size() && i < level.tileTextures.size(); ++i) {
-        if (level.tiles[i].id == id)
-            return level.tileTextures[i];
-    }
-    return level.missingTexture;
+    auto found = level.tileIndex.find(id);
+    if (found == level.tileIndex.end() || found->second >= level.tileTextures.size())
+        return level.missingTexture;
+    return level.tileTextures[found->second];
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <glm/glm.hpp>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -85,6 +86,8 @@ struct Level {
     // Parallel lists: the i-th texture shows the i-th tile.
     std::vector<Texture> tileTextures;
     std::vector<TileInfo> tiles;
+    // Tile id to the index of its first record.
+    std::unordered_map<long long, std::size_t> tileIndex;
 
     // Filled by the level builder.
     std::vector<LevelArea> spawnPoints;
@@ -99,14 +102,25 @@ struct Level {
 
 Level& CurrentLevel();
 
-// Reads a map file into the current level, then its first tile set. Lists
-// are appended to, so unload the previous level first. Throws
-// std::runtime_error, its message ending with the file's path, for a file
-// that cannot be read or parsed, that is not a map, or whose keys are
-// missing or of the wrong type. A file without "type" loads as nothing.
+// Reads a map file into the current level, then its first tile set, and
+// loads the tile images. Lists are appended to, so unload the previous level
+// first. Throws std::runtime_error, its message ending with the file's path,
+// for a file that cannot be read or parsed, that is not a map, that is laid
+// out in a way this game does not read, whose keys are missing or of the
+// wrong type, or whose solid tiles need more colliders than the pool holds.
+// A failed load leaves the current level as it was. A file without "type"
+// loads as nothing.
 void LoadLevel(const std::string& path);
-// Reads a tile-set file into the current level and loads its images.
+// Reads a tile-set file into the current level and loads its images; as
+// LoadLevel, a failure changes nothing.
 void LoadTileset(const std::string& path);
+
+// The reading half of those two, into any level record and without touching
+// a texture: false for a file without "type".
+bool ReadMapFile(const std::string& path, Level& level);
+bool ReadTilesetFile(const std::string& path, Level& level);
+// Loads every tile image of the level that is not loaded yet.
+void LoadTileImages(Level& level);
 // Forgets the map: path, size, tiles, objects, tile-set references and the
 // builder's lists. Name, Color, tile sizes and the tile set stay.
 void UnloadLevel();

@@ -7,84 +7,18 @@
 #include "game/GoalZones.h"
 #include "level/JumpThruPlat.h"
 #include "level/Level.h"
+#include "level/LevelBlocks.h"
 #include "level/Portal.h"
 #include "physics/StaticBody.h"
 #include "render/Renderer.h"
 #include "render/TextureManager.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace {
-
-enum TileKind : int { Nothing = 0, Solid = 1, Spawner = 2, Passthrough = 3 };
-
-// The tile record of a gid, read against the first tile-set reference.
-class TileLookup {
-public:
-    explicit TileLookup(const Level& level)
-        : mLevel(level)
-    {
-    }
-
-    // The first record of the gid's tile id that passes `accept`, or null.
-    template <typename Accept>
-    const TileInfo* Find(int gid, Accept accept) const
-    {
-        if (gid == 0 || mLevel.tilesets.empty())
-            return nullptr;
-        const int id = gid - mLevel.tilesets.front().firstgid;
-        for (const TileInfo& tile : mLevel.tiles) {
-            if (tile.id == id && accept(tile))
-                return &tile;
-        }
-        return nullptr;
-    }
-
-    TileKind KindOf(int gid) const
-    {
-        const TileInfo* tile = Find(gid, [](const TileInfo&) { return true; });
-        if (!tile)
-            return Nothing;
-        if (tile->Passthrough)
-            return Passthrough;
-        if (tile->Spawner)
-            return Spawner;
-        if (tile->Collides)
-            return Solid;
-        return Nothing;
-    }
-
-private:
-    const Level& mLevel;
-};
-
-struct Grid {
-    int width;
-    int height;
-    std::vector<int> cells;
-
-    int At(int col, int row) const { return cells[static_cast<std::size_t>(row) * width + col]; }
-};
-
-Grid KindGrid(const Level& level, const TileLookup& lookup)
-{
-    Grid grid{level.width, level.height, std::vector<int>(static_cast<std::size_t>(level.width) * level.height, Nothing)};
-    const std::size_t count = std::min(grid.cells.size(), level.foreground.size());
-    int lastGid = -1;
-    TileKind lastKind = Nothing;
-    for (std::size_t i = 0; i < count; ++i) {
-        const int gid = level.foreground[i];
-        if (gid != lastGid) {
-            lastGid = gid;
-            lastKind = lookup.KindOf(gid);
-        }
-        grid.cells[i] = lastKind;
-    }
-    return grid;
-}
 
 void AddBlock(const char* name, glm::vec2 position, glm::vec2 scale, std::shared_ptr<fb::cmp::Component> body)
 {
@@ -94,49 +28,20 @@ void AddBlock(const char* name, glm::vec2 position, glm::vec2 scale, std::shared
     EntityManager::Add(entity);
 }
 
-// Greedy rectangles over the solid cells (grown right, then down), and one
-// platform per run of jump-through cells in a row.
-void BuildColliders(const Grid& grid)
+// Solid rectangles become "Collider"s, jump-through runs platforms.
+void BuildColliders(const KindGrid& grid)
 {
     const int W = grid.width;
     const int H = grid.height;
-    std::vector<bool> used(grid.cells.size(), false);
-    auto solidFree = [&](int col, int row) {
-        const std::size_t i = static_cast<std::size_t>(row) * W + col;
-        return grid.cells[i] == Solid && !used[i];
-    };
-    auto markUsed = [&](int col, int row) { used[static_cast<std::size_t>(row) * W + col] = true; };
-
-    for (int i = 0; i < W * H; ++i) {
-        const int col = i % W;
-        const int row = i / W;
-        if (grid.cells[i] == Solid && !used[i]) {
-            int w = 1;
-            int h = 1;
-            markUsed(col, row);
-            while (col + w < W && solidFree(col + w, row)) {
-                markUsed(col + w, row);
-                ++w;
-            }
-            while (row + h < H) {
-                bool rowFree = true;
-                for (int c = col; c < col + w && rowFree; ++c)
-                    rowFree = solidFree(c, row + h);
-                if (!rowFree)
-                    break;
-                for (int c = col; c < col + w; ++c)
-                    markUsed(c, row + h);
-                ++h;
-            }
-            AddBlock("Collider", {w * 0.5f + col - (W / 2), (H / 2) - row - h * 0.5f},
-                     {static_cast<float>(w), static_cast<float>(h)}, std::make_shared<fb::cmp::StaticBody>());
-        } else if (grid.cells[i] == Passthrough) {
-            int n = 1;
-            while (col + n < W && grid.At(col + n, row) == Passthrough)
-                ++n;
-            AddBlock("Passthrough Platform", {n * 0.5f + col - (W / 2), (H / 2) - row - 1.01f},
-                     {static_cast<float>(n), 2.0f}, std::make_shared<JumpThruPlat>());
-            i += n - 1;
+    for (const LevelBlock& block : PlanLevelBlocks(grid, std::numeric_limits<std::size_t>::max())) {
+        const float w = static_cast<float>(block.width);
+        if (block.kind == kSolidTile) {
+            const float h = static_cast<float>(block.height);
+            AddBlock("Collider", {w * 0.5f + block.col - (W / 2), (H / 2) - block.row - h * 0.5f}, {w, h},
+                     std::make_shared<fb::cmp::StaticBody>());
+        } else {
+            AddBlock("Passthrough Platform", {w * 0.5f + block.col - (W / 2), (H / 2) - block.row - 1.01f},
+                     {w, 2.0f}, std::make_shared<JumpThruPlat>());
         }
     }
 }
@@ -156,14 +61,14 @@ const char* SpawnerKindName(int spawnerType)
 }
 
 // At the tile's top-left corner.
-void BuildSpawners(const Level& level, const Grid& grid, const TileLookup& lookup)
+void BuildSpawners(const Level& level, const KindGrid& grid)
 {
     const int W = grid.width;
     const int H = grid.height;
     for (int i = 0; i < W * H; ++i) {
-        if (grid.cells[i] != Spawner)
+        if (grid.cells[i] != kSpawnerTile)
             continue;
-        const TileInfo* tile = lookup.Find(level.foreground[i], [](const TileInfo& info) { return info.Spawner; });
+        const TileInfo* tile = FindTile(level, level.foreground[i]);
         const char* kind = SpawnerKindName(tile ? tile->SpawnerType : 0);
         if (kind)
             AISpawner::EnableType({static_cast<float>(i % W - (W / 2)), static_cast<float>(H / 2 - i / W)}, kind);
@@ -209,10 +114,9 @@ void BuildLevel()
         Trace("No level is loaded; nothing is built", 3);
         return;
     }
-    const TileLookup lookup(level);
-    const Grid grid = KindGrid(level, lookup);
+    const KindGrid grid = MakeKindGrid(level);
     BuildColliders(grid);
-    BuildSpawners(level, grid, lookup);
+    BuildSpawners(level, grid);
     BuildObjects(level);
     CreateLevelPortals(level.portals);
 }
@@ -226,9 +130,8 @@ void DrawLevelTiles()
         return;
     const std::size_t cells = static_cast<std::size_t>(W) * H;
     Renderer::SetBloom(false);
-    const std::pair<const std::vector<int>*, const char*> layers[] = {{&level.background, "background"},
-                                                                      {&level.foreground, "foreground"}};
-    for (const auto& [layer, layerName] : layers) {
+    // Both layers read their gids against the first tile-set reference.
+    for (const std::vector<int>* layer : {&level.background, &level.foreground}) {
         const std::size_t count = std::min(cells, layer->size());
         int lastGid = 0;
         Texture* texture = nullptr;
@@ -238,7 +141,7 @@ void DrawLevelTiles()
                 continue;
             if (gid != lastGid || !texture) {
                 lastGid = gid;
-                texture = &GetTileImage(gid, layerName);
+                texture = &GetTileImage(gid, "background");
                 TextureManager::Get(*texture);
             }
             const int col = static_cast<int>(i % W);

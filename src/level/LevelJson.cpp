@@ -1,27 +1,23 @@
 #include "level/LevelJson.h"
 
-#include <fstream>
-#include <rapidjson/error/en.h>
-#include <sstream>
+#include "core/JsonFile.h"
+
+#include <cmath>
 #include <stdexcept>
 
 LevelJson::LevelJson(std::string path)
     : mPath(std::move(path))
 {
-    std::ifstream file(mPath, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("Could not load file: " + mPath);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    mText = contents.str();
-}
-
-void LevelJson::Parse()
-{
-    mDocument.Parse(mText.c_str(), mText.size());
-    if (mDocument.HasParseError()) {
-        Fail(std::string("Could not parse file (") + rapidjson::GetParseError_En(mDocument.GetParseError()) +
-             " at offset " + std::to_string(mDocument.GetErrorOffset()) + ")");
+    std::string error;
+    const fb::JsonFileStatus status = fb::ReadJsonFile(mPath, mDocument, error);
+    if (status == fb::JsonFileStatus::Missing)
+        throw std::runtime_error(error);
+    if (status == fb::JsonFileStatus::Invalid) {
+        // The reader's message starts with the path; here it goes last.
+        const std::string prefix = mPath + ": ";
+        if (error.compare(0, prefix.size(), prefix) == 0)
+            error.erase(0, prefix.size());
+        Fail("Could not parse file (" + error + ")");
     }
 }
 
@@ -50,7 +46,10 @@ int LevelJson::Int(const rapidjson::Value& object, const char* key, const std::s
 
 float LevelJson::Number(const rapidjson::Value& object, const char* key, const std::string& what) const
 {
-    return Member(object, key, "a number", &rapidjson::Value::IsNumber, what).GetFloat();
+    const float number = Member(object, key, "a number", &rapidjson::Value::IsNumber, what).GetFloat();
+    if (!std::isfinite(number))
+        Fail(what + " has a \"" + key + "\" too large to hold");
+    return number;
 }
 
 std::string LevelJson::String(const rapidjson::Value& object, const char* key, const std::string& what) const
@@ -85,4 +84,20 @@ const rapidjson::Value* LevelJson::OptionalObject(const rapidjson::Value& object
     if (!object.IsObject() || !object.HasMember(key))
         return nullptr;
     return &Object(object, key, what);
+}
+
+void LevelJson::RequireInsideFolder(const std::string& name, const std::string& what) const
+{
+    const bool absolute = !name.empty() && (name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos);
+    bool climbs = false;
+    std::size_t start = 0;
+    while (start <= name.size() && !climbs) {
+        std::size_t end = name.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = name.size();
+        climbs = name.compare(start, end - start, "..") == 0;
+        start = end + 1;
+    }
+    if (absolute || climbs)
+        Fail(what + " \"" + name + "\" leads out of the images folder");
 }

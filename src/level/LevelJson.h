@@ -7,16 +7,17 @@
 // std::runtime_error whose message ends with the file's path.
 class LevelJson {
 public:
-    // Reads the file: "Could not load file: " + path when it cannot be opened.
+    // Reads and parses the file: "Could not load file: " + path when it
+    // cannot be opened, "Could not parse file (reason): " + path when the
+    // text is not JSON.
     explicit LevelJson(std::string path);
-    // "Could not parse file (reason): " + path when the text is not JSON.
-    void Parse();
 
     const rapidjson::Document& Root() const { return mDocument; }
     const std::string& Path() const { return mPath; }
 
     // Required keys of an object; `what` names the object in the message.
     int Int(const rapidjson::Value& object, const char* key, const std::string& what) const;
+    // A number that stays finite as a float.
     float Number(const rapidjson::Value& object, const char* key, const std::string& what) const;
     std::string String(const rapidjson::Value& object, const char* key, const std::string& what) const;
     const rapidjson::Value& Array(const rapidjson::Value& object, const char* key, const std::string& what) const;
@@ -29,6 +30,10 @@ public:
     const rapidjson::Value* OptionalObject(const rapidjson::Value& object, const char* key,
                                            const std::string& what) const;
 
+    // A file or folder name under the images folder must not lead out of it
+    // (no ".." part, not absolute); `what` names it in the message.
+    void RequireInsideFolder(const std::string& name, const std::string& what) const;
+
     // Throws message + ": " + path.
     [[noreturn]] void Fail(const std::string& message) const;
 
@@ -37,6 +42,5 @@ private:
                                    bool (rapidjson::Value::*test)() const, const std::string& what) const;
 
     std::string mPath;
-    std::string mText;
     rapidjson::Document mDocument;
 };

@@ -9,6 +9,13 @@
 
 namespace {
 
+// A frame delay below this could not take its frame off the elapsed time
+// of a long frame (float steps), so stepping would never end.
+constexpr float kMinFrameDelay = 0.001f;
+// However long a step, it moves on at most this many frames and drops the
+// rest of the backlog.
+constexpr int kMaxFramesPerStep = 10000;
+
 ComponentFactory::Registration gBasic("BasicAnimation", BasicAnimation::FromJson);
 ComponentFactory::Registration gAdvanced("AdvancedAnimation", AnimationAdvanced::FromJson);
 
@@ -28,8 +35,9 @@ BasicAnimation::BasicAnimation(std::uint32_t start, std::uint32_t end, float fra
     , mActive(active)
 {
     Assert(start < end, "Warning: animation created where start < end");
-    if (!(framedelay > 0.0f) && active) {
-        Trace("Animation with a frame delay of " + std::to_string(framedelay) + " would never move on; made inactive",
+    if (!(framedelay >= kMinFrameDelay) && active) {
+        Trace("Animation with a frame delay of " + std::to_string(framedelay) + " s (below " +
+                  std::to_string(kMinFrameDelay) + " s) could never catch up with the time; made inactive",
               3);
         mActive = false;
     }
@@ -63,7 +71,12 @@ void BasicAnimation::StepFrame(float dt)
     if (!mActive || !target)
         return;
     mElapsed += dt;
+    int frames = 0;
     while (mElapsed >= mFrameDelay && mActive) {
+        if (++frames > kMaxFramesPerStep) {
+            mElapsed = std::fmod(mElapsed, mFrameDelay);
+            break;
+        }
         target->NextFrame();
         mElapsed -= mFrameDelay;
         if (target->GetFrame() > mEnd) {

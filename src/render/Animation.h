@@ -12,9 +12,9 @@
 // entity and draw nothing themselves. Made from archetype files as
 // "BasicAnimation" and "AdvancedAnimation".
 //
-// A frame delay of 0 or less would never let time run out, and an empty
-// frame list has nothing to show: such an animation is made inactive and
-// traced.
+// A frame delay below a millisecond (0 or less included) would never let
+// time run out, and an empty frame list has nothing to show: such an
+// animation is made inactive and traced.
 
 struct FrameData {
     std::int32_t frame = 0;

@@ -1,22 +1,34 @@
 #include "render/ParticleFile.h"
 
 #include "core/ComponentFactory.h"
+#include "core/JsonFile.h"
 #include "core/Trace.h"
 #include "render/AbsorbEmitter.h"
 #include "render/BasicEmitter.h"
 #include "render/ParticleSystem.h"
 #include "render/SquareEmitter.h"
 
+#include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
-#include <rapidjson/error/en.h>
-#include <rapidjson/istreamwrapper.h>
 #include <stdexcept>
 
 const char* const kParticleFolder = "assets/json/particles/";
 
 namespace {
+
+// No setting of a particle file means anything beyond this size.
+constexpr float kMaxMagnitude = 1.0e6f;
+// Bounds that keep every effect finite: a particle lives at most
+// kMaxLifetime seconds, a file emits at most kMaxParticleCount particles,
+// an endless effect at most one every kMinEndlessDelay seconds, and no
+// effect waits longer than kMaxEmitDelay between two.
+constexpr int kMaxParticleCount = 10000;
+constexpr float kMaxLifetime = 10.0f;
+constexpr float kMaxEmitDelay = 5.0f;
+constexpr float kMinEndlessDelay = 0.001f;
+// Above this, one frame's drag would turn a particle around.
+constexpr float kMaxDrag = 30.0f;
 
 // The file being read, for messages; empty outside a ParticleFileScope.
 std::string gReading;
@@ -42,7 +54,23 @@ float ReadFloat(const rapidjson::Value& object, const char* key)
         Complain(std::string("\"") + key + "\" is missing or not a number; 0 is used");
         return 0.0f;
     }
-    return value->GetFloat();
+    const double number = value->GetDouble();
+    if (!(std::fabs(number) <= kMaxMagnitude)) {
+        Complain(std::string("\"") + key + "\" is " + std::to_string(number) + ", beyond any sensible size; 0 is used");
+        return 0.0f;
+    }
+    return static_cast<float>(number);
+}
+
+// A value kept within [low, high], traced when it had to be moved.
+float Clamped(float value, float low, float high, const char* key)
+{
+    const float kept = std::clamp(value, low, high);
+    if (kept != value) {
+        Complain(std::string("\"") + key + "\" " + std::to_string(value) + " is outside " + std::to_string(low) +
+                 " to " + std::to_string(high) + "; " + std::to_string(kept) + " is used");
+    }
+    return kept;
 }
 
 bool ReadBool(const rapidjson::Value& object, const char* key)
@@ -90,16 +118,13 @@ ComponentFactory::Registration gSquare("SquareEmitter", CreateSquareEmitter);
 
 rapidjson::Document ReadParticleFile(const std::string& fileName, const std::string& parseMessage)
 {
-    std::ifstream stream(kParticleFolder + fileName);
-    if (!stream)
-        throw std::runtime_error("Could not load file: " + fileName);
     rapidjson::Document document;
-    rapidjson::IStreamWrapper wrapper(stream);
-    document.ParseStream(wrapper);
-    if (document.HasParseError()) {
-        Trace(parseMessage + ": " + fileName + ": " + rapidjson::GetParseError_En(document.GetParseError()) +
-                  " (at byte " + std::to_string(document.GetErrorOffset()) + ")",
-              3);
+    std::string error;
+    const fb::JsonFileStatus status = fb::ReadJsonFile(kParticleFolder + fileName, document, error);
+    if (status == fb::JsonFileStatus::Missing)
+        throw std::runtime_error("Could not load file: " + fileName);
+    if (status == fb::JsonFileStatus::Invalid) {
+        Trace(parseMessage + ": " + error, 3);
         document.SetNull();
     }
     return document;
@@ -126,16 +151,23 @@ std::shared_ptr<fb::cmp::Component> CreateParticleSystem(const rapidjson::Value&
     int count = 0;
     if (!ReadCount(v, "particleCount", count))
         return nullptr;
+    if (count > kMaxParticleCount) {
+        Complain("\"particleCount\" " + std::to_string(count) + " is above " + std::to_string(kMaxParticleCount) +
+                 "; " + std::to_string(kMaxParticleCount) + " is used");
+        count = kMaxParticleCount;
+    }
+    const bool endless = count == 0;
     const float scale = ReadFloat(v, "scale");
-    const float emitDelay = ReadFloat(v, "emitDelay");
-    const float emitDelayVary = ReadFloat(v, "emitDelayVary");
+    const float emitDelay =
+        Clamped(ReadFloat(v, "emitDelay"), endless ? kMinEndlessDelay : 0.0f, kMaxEmitDelay, "emitDelay");
+    const float emitDelayVary = Clamped(ReadFloat(v, "emitDelayVary"), 0.0f, kMaxEmitDelay, "emitDelayVary");
     const float emitAngle = ReadFloat(v, "emitAngle");
     const float emitAngleVary = ReadFloat(v, "emitAngleVary");
     const float emitSpeed = ReadFloat(v, "emitSpeed");
     const float emitSpeedVary = ReadFloat(v, "emitSpeedVary");
-    const float lifetime = ReadFloat(v, "particleLifetime");
-    const float lifeVary = ReadFloat(v, "particleLifeVary");
-    const float drag = ReadFloat(v, "drag");
+    const float lifetime = Clamped(ReadFloat(v, "particleLifetime"), 0.0f, kMaxLifetime, "particleLifetime");
+    const float lifeVary = Clamped(ReadFloat(v, "particleLifeVary"), 0.0f, kMaxLifetime, "particleLifeVary");
+    const float drag = Clamped(ReadFloat(v, "drag"), 0.0f, kMaxDrag, "drag");
     const bool fading = ReadBool(v, "doFading");
     const bool shrinking = ReadBool(v, "doShrinking");
     return std::make_shared<ParticleSystem>(Texture(texture), count, scale, emitDelay, emitDelayVary, emitAngle,
@@ -156,6 +188,10 @@ std::shared_ptr<fb::cmp::Component> CreateParticleEmitter(const rapidjson::Value
         return nullptr;
     }
     const std::string name = type->GetString();
+    if (name == "ParticleEmitter") {
+        Complain("\"EmitterType\" \"ParticleEmitter\" would make an emitter of an emitter; the effect has no emitter");
+        return nullptr;
+    }
     std::shared_ptr<fb::cmp::Component> made = ComponentFactory::Create(name, *emitter);
     if (!std::dynamic_pointer_cast<ParticleEmitter>(made)) {
         Complain("\"EmitterType\" \"" + name + "\" names no emitter that can be read; the effect has no emitter");

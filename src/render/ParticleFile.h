@@ -18,9 +18,13 @@
 //   "SquareEmitter"  "sizeX", "sizeY", "windX", "windY"
 //
 // The creators below are registered with the component factory under those
-// names. A missing or mistyped key is traced and read as 0, false or "";
-// a "particleCount" that is missing, negative or not a whole number makes no
-// system at all, since the count decides whether the effect ever ends.
+// names. A missing or mistyped key, or a number beyond any sensible size,
+// is traced and read as 0, false or ""; a "particleCount" that is missing,
+// negative or not a whole number makes no system at all, since the count
+// decides whether the effect ever ends. So that every effect stays finite,
+// the count (at most 10000), the lifetimes (0 to 10 s), the delays (0 to
+// 5 s, and at least 1 ms for an endless effect) and the drag (0 to 30) are
+// clamped, with a trace.
 
 extern const char* const kParticleFolder;
 

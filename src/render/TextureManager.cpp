@@ -5,20 +5,20 @@
 #include <GL/glew.h>
 #include <SOIL/SOIL.h>
 #include <cstdlib>
-#include <vector>
+#include <filesystem>
+#include <unordered_map>
 
 namespace {
 
 struct CacheEntry {
-    std::string name;
     int uses;
     unsigned id;
 };
 
-// In the order of first request; entries are never removed.
-std::vector<CacheEntry>& Cache()
+// By file name; entries are never removed.
+std::unordered_map<std::string, CacheEntry>& Cache()
 {
-    static std::vector<CacheEntry> cache;
+    static std::unordered_map<std::string, CacheEntry> cache;
     return cache;
 }
 
@@ -41,12 +41,16 @@ unsigned Upload(const std::string& name)
     int width = 0;
     int height = 0;
     int channels = 0;
-    unsigned char* pixels = SOIL_load_image(name.c_str(), &width, &height, &channels, SOIL_LOAD_RGBA);
+    // Only a plain file is read: a device or a pipe could block or never end.
+    std::error_code failure;
+    const bool file = std::filesystem::is_regular_file(name, failure);
+    unsigned char* pixels =
+        file ? SOIL_load_image(name.c_str(), &width, &height, &channels, SOIL_LOAD_RGBA) : nullptr;
 
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    const std::string result = SOIL_last_result() ? SOIL_last_result() : "";
+    const std::string result = !file ? "not a file" : SOIL_last_result() ? SOIL_last_result() : "";
     if (pixels) {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
         SetSampling(GL_LINEAR);
@@ -79,15 +83,14 @@ void Get(Texture& texture)
 
 void LoadFromFile(std::string name, unsigned* id)
 {
-    for (CacheEntry& entry : Cache()) {
-        if (entry.name == name) {
-            ++entry.uses;
-            *id = entry.id;
-            return;
-        }
+    auto found = Cache().find(name);
+    if (found != Cache().end()) {
+        ++found->second.uses;
+        *id = found->second.id;
+        return;
     }
     const unsigned texture = Upload(name);
-    Cache().push_back({std::move(name), 1, texture});
+    Cache().emplace(std::move(name), CacheEntry{1, texture});
     *id = texture;
 }
 

@@ -128,6 +128,20 @@ TEST_F(AlienSpawnerFile, ValuesOfTheWrongTypeReadAsZeroAndEntriesWithoutATypeAre
     EXPECT_EQ(giant.maxAlive, 0);
 }
 
+TEST_F(AlienSpawnerFile, ValuesNoAlienCanHaveReadAsZeroWithTheKeyAndFileNamed)
+{
+    AISpawner::LoadFile("tests/data/game/ai_absurd_values.json");
+    ASSERT_EQ(gAITypes.size(), 1u);
+    const AIType& normal = gAITypes[0];
+    EXPECT_TRUE(normal.canJump);
+    EXPECT_EQ(std::vector<float>({normal.jumpRate, normal.weight, normal.moveSpeed, normal.spawnRate}),
+              std::vector<float>(4, 0.0f));
+    EXPECT_EQ(normal.maxAlive, 0);
+    for (const char* key : {"jumpRate", "weight", "moveSpeed", "spawnRate", "maxAlive"})
+        EXPECT_TRUE(Traced("\"" + std::string(key) + "\" is not a")) << key;
+    EXPECT_TRUE(Traced("tests/data/game/ai_absurd_values.json"));
+}
+
 TEST_F(AlienSpawnerFile, EveryEntryOfAKindMakesASpawnerAndUnknownNamesNone)
 {
     AISpawner::LoadFile("./assets/json/aitest.json");

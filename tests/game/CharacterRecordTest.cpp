@@ -103,11 +103,15 @@ TEST_F(CharacterGlobalsTest, AFileWithoutTheDragChangesNothing)
 
 TEST_F(CharacterGlobalsTest, BrokenFilesChangeNothing)
 {
-    for (const char* file : {"unparsable.json", "array_root.json", "text_value.json", "fractional_drag.json"}) {
+    for (const char* file : {"unparsable.json", "array_root.json", "text_value.json", "fractional_drag.json",
+                             "absurd_gravity.json", "negative_speed.json", "negative_drag.json"}) {
         SCOPED_TRACE(file);
         EXPECT_FALSE(LoadCharacterGlobals(kData + file));
         EXPECT_EQ(Current(), kBefore);
     }
+    for (const char* key : {"\"gravity\"", "\"maxspeed\"", "\"drag\""})
+        EXPECT_TRUE(Traced(std::string(key) + " is ", 3)) << key;
+    EXPECT_TRUE(Traced("negative_speed.json", 3));
     EXPECT_TRUE(Traced("Failed to parse JSON: ", 4));
     EXPECT_TRUE(Traced("\"acceleration\" is not a number", 3));
     EXPECT_TRUE(Traced("\"drag\" is not an integer", 3));

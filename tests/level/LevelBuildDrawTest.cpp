@@ -84,15 +84,16 @@ TEST_F(LevelTiles, BothLayersAreDrawnCellByCellWithTheForegroundOnTop)
     EXPECT_EQ(Strongest(right, bottom), 'b') << At(right, bottom);
 }
 
-TEST_F(LevelTiles, TheForegroundReadsItsIdsAgainstTheSecondTileSet)
+TEST_F(LevelTiles, TheForegroundReadsItsIdsAgainstTheFirstTileSetWithItsFlipFlagsCleared)
 {
-    // The foreground's gid 102 is tile 1 of the tile set that starts at 101.
+    // Gid 2 with the editor's horizontal-flip bit is tile 1 of the first tile
+    // set; gid 102 would be tile 1 of the second, but only the first counts.
     const std::string path = (scratch / "second.json").string();
     std::ofstream(path) << R"({"type": "map", "width": 2, "height": 2, "tilewidth": 64, "tileheight": 64,
         "properties": {"Color": "Green", "Name": "Tiles"},
         "tilesets": [{"firstgid": 1, "source": "tiles.json"}, {"firstgid": 101, "source": "tiles.json"}],
         "layers": [{"name": "Background", "width": 2, "height": 2, "data": [0, 0, 0, 0]},
-                   {"name": "Foreground", "width": 2, "height": 2, "data": [102, 0, 0, 0]}]})";
+                   {"name": "Foreground", "width": 2, "height": 2, "data": [2147483650, 102, 0, 0]}]})";
     LoadLevel(path);
     Paint(1, {0, 0, 255, 255});
 
@@ -101,6 +102,7 @@ TEST_F(LevelTiles, TheForegroundReadsItsIdsAgainstTheSecondTileSet)
     Renderer::Present();
 
     EXPECT_EQ(Strongest(kWidth / 4, 3 * kHeight / 4), 'b') << At(kWidth / 4, 3 * kHeight / 4);
+    EXPECT_NE(Strongest(3 * kWidth / 4, 3 * kHeight / 4), 'b') << At(3 * kWidth / 4, 3 * kHeight / 4);
 }
 
 } // namespace

@@ -283,7 +283,8 @@ TEST_F(LevelErrors, AFileThatDoesNotParse)
     const std::string message = Failure(path);
     EXPECT_EQ(message.rfind("Could not parse file", 0), 0u) << message;
     EXPECT_TRUE(EndsWith(message, ": " + path)) << message;
-    EXPECT_EQ(CurrentLevel().path, path);
+    EXPECT_NE(message.find("at byte"), std::string::npos) << message;
+    EXPECT_EQ(CurrentLevel().path, "") << "a failed load changes nothing";
 
     EXPECT_TRUE(EndsWith(Failure(Write("empty.json", "")), "empty.json"));
 }
@@ -302,7 +303,7 @@ TEST_F(LevelErrors, AMapOfNoSize)
     map.size = R"("width": 0, "height": 5, "tilewidth": 32, "tileheight": 32)";
     const std::string path = Write("flat.json", map.Json());
     EXPECT_EQ(Failure(path), "Level Dimension: 0 Error: " + path);
-    EXPECT_EQ(GetLevelSize(), std::make_pair(0, 5)) << "what was read before the error stays";
+    EXPECT_EQ(GetLevelSize(), std::make_pair(0, 0)) << "a failed load changes nothing";
 
     map.size = R"("width": 3, "height": -2, "tilewidth": 32, "tileheight": 32)";
     EXPECT_EQ(Failure(Write("negative.json", map.Json())).rfind("Level Dimension: 0 Error", 0), 0u);
@@ -465,6 +466,117 @@ TEST_F(LevelErrors, TileIdsThatTheTileSetLacksAreReportedAndDrawnAsMissing)
     EXPECT_TRUE(Contains(warnings, "2 cells hold tile ids that the tile set does not have; they are drawn as the "
                                    "missing tile: " + path));
     EXPECT_EQ(GetTileImage(99, "background").name, "./assets/img/missingTex.png");
+}
+
+TEST_F(LevelErrors, LayoutsAndValuesTheGameDoesNotReadAreRefusedAndTheLoadedLevelStays)
+{
+    // The game unloads the map before loading the next; its tile set, Name
+    // and Color stay until then.
+    LoadLevel(kSmall);
+    UnloadLevel();
+    const Level before = CurrentLevel();
+
+    // A tile set written next to the maps, reached from assets/levels.
+    const std::string tiles = fs::relative(scratch / "tiles.json", "assets/levels").generic_string();
+    MapText ownTiles;
+    ownTiles.tilesets = R"("tilesets": [{"firstgid": 1, "source": ")" + tiles + R"("}])";
+    MapText firstgid;
+    firstgid.tilesets = R"("tilesets": [{"firstgid": 2147483600, "source": "tiles.json"}])";
+    MapText externalXml;
+    externalXml.tilesets = R"("tilesets": [{"firstgid": 1, "source": "tiles.tsx"}])";
+    MapText base64;
+    base64.layers = R"("layers": [{"name": "Background", "width": 2, "height": 2, "encoding": "base64",
+                                   "data": "AQAAAAEAAAABAAAAAQAAAA=="}])";
+    MapText compressed;
+    compressed.layers = R"("layers": [{"name": "Foreground", "width": 2, "height": 2, "compression": "zlib",
+                                       "data": [1, 1, 1, 1]}])";
+    MapText chunks;
+    chunks.layers = R"("layers": [{"name": "Foreground", "chunks": [{"x": 0, "y": 0, "width": 2, "height": 2,
+                                   "data": [1, 1, 1, 1]}]}])";
+    MapText infinite;
+    infinite.extra = R"("infinite": true)";
+    MapText isometric;
+    isometric.extra = R"("orientation": "isometric")";
+    MapText propertyList;
+    propertyList.extra = R"("properties": [{"name": "Color", "type": "string", "value": "Green"}])";
+    MapText climbingColour;
+    climbingColour.extra = R"("properties": {"Color": "../../.."})";
+    MapText negativeObject;
+    negativeObject.layers = R"("layers": [{"name": "Zones", "objects": [{"id": 1, "name": "Z", "type": "Zone",
+        "x": 0, "y": 0, "width": -64, "height": 64, "rotation": 0}]}])";
+    // A checkerboard of solid tiles: every tile its own collider.
+    MapText checkerboard;
+    checkerboard.size = R"("width": 48, "height": 48, "tilewidth": 32, "tileheight": 32)";
+    std::string cells;
+    for (int i = 0; i < 48 * 48; ++i)
+        cells += std::string(i ? "," : "") + (((i / 48 + i % 48) % 2) ? "1" : "0");
+    checkerboard.layers = R"("layers": [{"name": "Foreground", "width": 48, "height": 48, "data": [)" + cells + "]}]";
+
+    struct Case {
+        MapText map;
+        const char* mentions;
+        std::string tile = R"({"image": "a.png", "imagewidth": 64, "imageheight": 64})";
+    };
+    const Case cases[] = {
+        {firstgid, "\"firstgid\""},
+        {externalXml, "\"tiles.tsx\" is not a JSON file"},
+        {base64, "base64"},
+        {compressed, "compressed"},
+        {chunks, "infinite"},
+        {infinite, "infinite"},
+        {isometric, "orthogonal"},
+        {propertyList, "\"properties\" as an array"},
+        {climbingColour, "leads out of the images folder"},
+        {negativeObject, "negative size"},
+        {checkerboard, "more than 1000 colliders"},
+        {ownTiles, "leads out", R"({"image": "../../secret.png", "imagewidth": 64, "imageheight": 64})"},
+        {ownTiles, "leads out", R"({"image": "/etc/passwd", "imagewidth": 64, "imageheight": 64})"},
+        {ownTiles, "not above 0", R"({"image": "a.png", "imagewidth": 0, "imageheight": 64})"},
+        {ownTiles, "too large", R"({"image": "a.png", "imagewidth": 1e39, "imageheight": 64})"},
+    };
+    for (const auto& [map, mentions, tile] : cases) {
+        Write("tiles.json", R"({"type": "tileset", "name": "t", "tiles": {"0": )" + tile + "}}");
+        const std::string path = Write("refused.json", map.Json());
+        const std::string message = Failure(path);
+        EXPECT_NE(message.find(mentions), std::string::npos) << mentions << ": " << message;
+        EXPECT_FALSE(message.empty() || message.back() == ' ') << mentions;
+        const Level& level = CurrentLevel();
+        EXPECT_EQ(level.path, before.path) << mentions;
+        EXPECT_EQ(GetLevelSize(), std::make_pair(before.width, before.height)) << mentions;
+        EXPECT_EQ(level.foreground, before.foreground) << mentions;
+        EXPECT_EQ(level.objects.size(), before.objects.size()) << mentions;
+        EXPECT_EQ(level.tiles.size(), before.tiles.size()) << mentions;
+        EXPECT_EQ(level.Color, before.Color) << mentions;
+    }
+
+    // Tiled's array of tiles in a tile set is named as well.
+    Write("tiles.json", R"({"type": "tileset", "name": "t", "tiles": [{"id": 0, "image": "a.png"}]})");
+    EXPECT_NE(Failure(Write("listed.json", ownTiles.Json())).find("\"tiles\" as an array"), std::string::npos);
+}
+
+TEST_F(LevelFile, TileIdsArePlainDecimalAndSpawnerTypesStayInRange)
+{
+    const std::string tiles = fs::relative(scratch / "tiles.json", "assets/levels").generic_string();
+    Write("tiles.json", R"({"type": "tileset", "name": "t", "tiles": {
+        "0": {"image": "a.png", "imagewidth": 64, "imageheight": 64},
+        "01": {"image": "b.png", "imagewidth": 64, "imageheight": 64},
+        "-1": {"image": "c.png", "imagewidth": 64, "imageheight": 64},
+        "+2": {"image": "d.png", "imagewidth": 64, "imageheight": 64},
+        "3 ": {"image": "e.png", "imagewidth": 64, "imageheight": 64},
+        "99999999999": {"image": "f.png", "imagewidth": 64, "imageheight": 64},
+        "12": {"image": "g.png", "imagewidth": 64, "imageheight": 64}},
+        "tileproperties": {"0": {"Spawner": true, "SpawnerType": -4}, "12": {"Spawner": true, "SpawnerType": 2}}})");
+    MapText map;
+    map.tilesets = R"("tilesets": [{"firstgid": 1, "source": ")" + tiles + R"("}])";
+    Warnings(Write("ids.json", map.Json()));
+    const Level& level = CurrentLevel();
+    ASSERT_EQ(level.tiles.size(), 2u);
+    EXPECT_EQ(level.tiles[0].id, 0);
+    EXPECT_EQ(level.tiles[0].SpawnerType, 0) << "a negative type is a normal spawner";
+    EXPECT_EQ(level.tiles[1].id, 12);
+    EXPECT_EQ(level.tiles[1].SpawnerType, 2);
+    EXPECT_EQ(GetTileImage(13, "background").name, "./assets/img/g.png");
+    EXPECT_EQ(GetTileImage(2, "background").name, "./assets/img/missingTex.png") << "\"01\" is no tile id";
 }
 
 // The maps shipped with the game.

@@ -151,6 +151,8 @@ TEST_F(AnimationTest, BadAnimationDataGivesAnInactiveAnimationNotAHang)
     const char* const bad[] = {
         R"({"start": 0, "end": 3, "framedelay": 0, "active": true, "looping": true})",
         R"({"start": 0, "end": 3, "framedelay": -1.0, "active": true, "looping": true})",
+        // Too small to take off the elapsed time of a frame.
+        R"({"start": 0, "end": 3, "framedelay": 1e-9, "active": true, "looping": true})",
         R"({"start": 0, "end": 3, "active": true, "looping": true})",
         R"({"start": "zero", "end": 3, "framedelay": 0.1, "active": true, "looping": true})",
     };

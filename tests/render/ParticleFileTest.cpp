@@ -6,6 +6,7 @@
 #include "render/ParticleSystem.h"
 #include "render/SquareEmitter.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -164,13 +165,38 @@ TEST_F(ParticleFileTest, AnEmitterThatCannotBeMadeIsTracedAndLeftOut)
     EXPECT_FALSE(EmitterOf(kTestFiles + "no_emitter.json"));
     EXPECT_TRUE(Complained("Particle Emitter factory called: no particle data found."));
     for (const char* file : {"eliptical.json", "unknown_emitter.json", "transform_emitter.json",
-                             "numeric_emitter_type.json"}) {
+                             "numeric_emitter_type.json", "emitter_of_emitter.json"}) {
         SCOPED_TRACE(file);
         complaints.clear();
         EXPECT_FALSE(EmitterOf(kTestFiles + file));
         EXPECT_TRUE(Complained(std::string(file) + ": \"EmitterType\""));
         EXPECT_TRUE(SystemOf(kTestFiles + file)) << "the system itself is fine";
     }
+}
+
+TEST_F(ParticleFileTest, NoFileMakesAnEffectThatNeverEndsOrGrowsWithoutBound)
+{
+    // Two billion particles, fifteen minutes apart, each living eleven days.
+    auto runaway = SystemOf(kTestFiles + "runaway.json");
+    ASSERT_TRUE(runaway);
+    EXPECT_EQ(runaway->GetParticleCount(), 10000);
+    EXPECT_FLOAT_EQ(runaway->GetTotalLifetime(), 5.0f * 10000 + 10.0f);
+    EXPECT_EQ(runaway->GetEmitSpeed(), 0.0f) << "1e30 units a second is no speed";
+    for (const char* key : {"\"particleCount\"", "\"emitDelay\"", "\"emitDelayVary\"", "\"emitAngleVary\"",
+                            "\"emitSpeed\"", "\"particleLifetime\"", "\"drag\""})
+        EXPECT_TRUE(Complained("runaway.json: " + std::string(key))) << key;
+
+    // An endless effect with no delay: at most a thousand particles a second,
+    // each living at most twenty seconds, however long it runs.
+    auto flood = SystemOf(kTestFiles + "endless_flood.json");
+    ASSERT_TRUE(flood);
+    std::size_t most = 0;
+    for (int second = 0; second < 25; ++second) {
+        flood->UpdateParticles(1.0f);
+        most = std::max(most, flood->GetParticles().size());
+    }
+    EXPECT_GT(most, 0u);
+    EXPECT_LE(most, 20000u);
 }
 
 } // namespace

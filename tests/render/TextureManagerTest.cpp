@@ -105,6 +105,9 @@ TEST_F(TextureManagerTest, AnUndecodableImageBecomesTheChecker)
 {
     ExpectChecker(TextureManager::Load("tests/data/render/not-an-image.png").id);
     ExpectChecker(TextureManager::Load("").id);
+    // Neither a folder nor a device that never ends is read.
+    ExpectChecker(TextureManager::Load("tests/data/render").id);
+    ExpectChecker(TextureManager::Load("/dev/zero").id);
 }
 
 TEST_F(TextureManagerTest, TheGameImagesDecode)

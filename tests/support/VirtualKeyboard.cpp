@@ -3,22 +3,11 @@
 // Before Xlib, whose macros (None, Bool) clash with gtest's names.
 #include <gtest/gtest.h>
 
-#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 #include <X11/keysym.h>
-#include <cstdlib>
-#include <dlfcn.h>
-#include <signal.h>
-#include <spawn.h>
-#include <string>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
-// The X calls are looked up at run time: SDL loads Xlib itself, and the
-// test programs do not link X.
 using KeysymToKeycode = KeyCode (*)(Display*, KeySym);
 using Sync = int (*)(Display*, Bool);
 using FakeKeyEvent = int (*)(Display*, unsigned int, Bool, unsigned long);
@@ -32,18 +21,10 @@ struct XCalls {
 
 const XCalls& X()
 {
-    static const XCalls calls = [] {
-        XCalls found;
-        void* xlib = dlopen("libX11.so.6", RTLD_NOW);
-        void* xtest = dlopen("libXtst.so.6", RTLD_NOW);
-        if (xlib) {
-            found.keysymToKeycode = reinterpret_cast<KeysymToKeycode>(dlsym(xlib, "XKeysymToKeycode"));
-            found.sync = reinterpret_cast<Sync>(dlsym(xlib, "XSync"));
-        }
-        if (xtest)
-            found.fakeKeyEvent = reinterpret_cast<FakeKeyEvent>(dlsym(xtest, "XTestFakeKeyEvent"));
-        return found;
-    }();
+    static const XCalls calls{
+        reinterpret_cast<KeysymToKeycode>(FindXFunction("libX11.so.6", "XKeysymToKeycode")),
+        reinterpret_cast<Sync>(FindXFunction("libX11.so.6", "XSync")),
+        reinterpret_cast<FakeKeyEvent>(FindXFunction("libXtst.so.6", "XTestFakeKeyEvent"))};
     return calls;
 }
 
@@ -68,62 +49,20 @@ KeySym KeySymOf(SDL_Scancode key)
 } // namespace
 
 VirtualKeyboard::VirtualKeyboard(int width, int height)
+    : mServer(width, height)
 {
-    int ready[2];
-    if (pipe(ready) != 0) {
-        ADD_FAILURE() << "no pipe for the X server";
-        return;
-    }
-    // The server writes its display number to this pipe once it takes
-    // connections, and ends itself when its last client leaves.
-    const std::string readyFd = std::to_string(ready[1]);
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    const char* argv[] = {"Xvfb", "-displayfd", readyFd.c_str(), "-screen", "0", screen.c_str(),
-                          "-nolisten", "tcp", "-terminate", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, ready[0]);
-    pid_t server = -1;
-    const int spawned = posix_spawnp(&server, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(ready[1]);
-
-    std::string display;
-    char c;
-    while (spawned == 0 && read(ready[0], &c, 1) == 1 && c != '\n')
-        display += c;
-    close(ready[0]);
-    if (spawned != 0 || display.empty()) {
-        ADD_FAILURE() << "the private X server did not start";
-        if (spawned == 0) {
-            kill(server, SIGTERM);
-            waitpid(server, nullptr, 0);
-        }
-        return;
-    }
-    mServer = server;
-    setenv("DISPLAY", (":" + display).c_str(), 1);
 }
 
-VirtualKeyboard::~VirtualKeyboard()
-{
-    if (mServer <= 0)
-        return;
-    kill(mServer, SIGTERM);
-    waitpid(mServer, nullptr, 0);
-}
+VirtualKeyboard::~VirtualKeyboard() = default;
 
 bool VirtualKeyboard::Attach(SDL_Window* window)
 {
     mDisplay = nullptr;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!IsRunning() || !window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+    unsigned long xWindow = 0;
+    void* display = nullptr;
+    if (!X().ok() || !mServer.Connect(window, display, xWindow))
         return false;
-    if (!X().ok())
-        return false;
-    mDisplay = info.info.x11.display;
-    SDL_SetWindowInputFocus(window);
+    mDisplay = display;
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "PrivateXServer.h"
+
 #include <SDL.h>
-#include <sys/types.h>
 
 // Real key presses for tests. It starts a private X server (Xvfb) and points
 // DISPLAY at it, so make it before SDL video starts and let it go after SDL
@@ -18,7 +19,7 @@ public:
     VirtualKeyboard& operator=(const VirtualKeyboard&) = delete;
 
     // Whether the private server is up.
-    bool IsRunning() const { return mServer > 0; }
+    bool IsRunning() const { return mServer.IsRunning(); }
     // Types into this SDL window from now on (it must be on the private
     // server). False when the server cannot fake key presses.
     bool Attach(SDL_Window* window);
@@ -29,6 +30,6 @@ public:
 private:
     void Send(SDL_Scancode key, bool down);
 
-    pid_t mServer = -1;
+    PrivateXServer mServer;
     void* mDisplay = nullptr;
 };

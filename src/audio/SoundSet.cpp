@@ -1,0 +1,230 @@
+#include "audio/SoundSet.h"
+
+#include "core/JsonFile.h"
+#include "core/Trace.h"
+
+#include <rapidjson/prettywriter.h>
+#include <rapidjson/stringbuffer.h>
+
+#include <cstdio>
+#include <fstream>
+#include <utility>
+
+namespace fb {
+namespace {
+
+const std::string kFolder = "assets/json/";
+
+// Reads the members of one object of a sound-set file. A member that is
+// missing or has the wrong type is traced with the file and reads as empty.
+class MemberReader {
+public:
+    MemberReader(const rapidjson::Value& object, std::string where)
+        : mObject(object)
+        , mWhere(std::move(where))
+    {
+    }
+
+    std::string String(const char* key) const
+    {
+        const rapidjson::Value* value = Find(key);
+        if (!value || !value->IsString()) {
+            Wrong(key, "a string", "\"\"");
+            return {};
+        }
+        return std::string(value->GetString(), value->GetStringLength());
+    }
+
+    // Only the JSON value true is true.
+    bool Bool(const char* key) const
+    {
+        const rapidjson::Value* value = Find(key);
+        if (!value || !value->IsBool())
+            Wrong(key, "true or false", "false");
+        return value && value->IsTrue();
+    }
+
+    float Number(const char* key) const
+    {
+        const rapidjson::Value* value = Find(key);
+        if (!value || !value->IsNumber()) {
+            Wrong(key, "a number", "0");
+            return 0.0f;
+        }
+        return static_cast<float>(value->GetDouble());
+    }
+
+private:
+    const rapidjson::Value* Find(const char* key) const
+    {
+        if (!mObject.IsObject())
+            return nullptr;
+        auto member = mObject.FindMember(key);
+        return member == mObject.MemberEnd() ? nullptr : &member->value;
+    }
+
+    void Wrong(const char* key, const char* expected, const char* read) const
+    {
+        Trace("-Sound Binder- " + mWhere + ": \"" + key + "\" is missing or not " + expected + ", read as " + read, 3);
+    }
+
+    const rapidjson::Value& mObject;
+    std::string mWhere;
+};
+
+// A name that saving can append ".json" to without leaving the folder.
+bool IsPlainFileName(const std::string& name)
+{
+    return !name.empty() && name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+rapidjson::Value Text(const std::string& text, rapidjson::Document::AllocatorType& allocator)
+{
+    return rapidjson::Value(text.c_str(), static_cast<rapidjson::SizeType>(text.size()), allocator);
+}
+
+// Overwrites a member the element already has; adds none.
+void Overwrite(rapidjson::Value& element, const char* key, rapidjson::Value value)
+{
+    auto member = element.FindMember(key);
+    if (member != element.MemberEnd())
+        member->value = std::move(value);
+}
+
+} // namespace
+
+SoundSet::SoundSet()
+    : mTypeNames{"ERROR_NO_TYPE", "CharacterSet", "GeneralSet", "ERROR_MAX"}
+{
+}
+
+void SoundSet::SetUnread()
+{
+    mName = "ERROR";
+    mType = SoundSetType::ErrorNoType;
+    mBindings.clear();
+}
+
+void SoundSet::Parse(const std::string& file)
+{
+    const std::string path = kFolder + file;
+    std::string error;
+    const JsonFileStatus status = ReadJsonFile(path, mDocument, error);
+    if (status == JsonFileStatus::Missing)
+        Trace("-Sound Binder- Failed to load file: " + path, 4);
+    if (status != JsonFileStatus::Read) {
+        Trace("-Sound Binder- Failed to parse json: " + error, 4);
+        SetUnread();
+        return;
+    }
+    if (!mDocument.IsObject()) {
+        Trace("-Sound Binder- Failed to parse json: " + path + ": the root is not an object", 4);
+        SetUnread();
+        return;
+    }
+
+    mBindings.clear();
+    auto events = mDocument.FindMember("events");
+    if (events == mDocument.MemberEnd() || !events->value.IsArray()) {
+        Trace("-Sound Binder- " + path + ": \"events\" is missing or not an array; no sounds are bound", 3);
+    } else {
+        const rapidjson::Value& list = events->value;
+        mBindings.reserve(list.Size());
+        // Every element makes a binding, even a broken one: saving writes the
+        // bindings back into the elements by position.
+        for (rapidjson::SizeType i = 0; i < list.Size(); ++i) {
+            const MemberReader entry(list[i], path + " event " + std::to_string(i));
+            mBindings.emplace_back(entry.String("name"), entry.String("file"), entry.String("eventStart"),
+                                   entry.String("eventEnd"), entry.Bool("loop"), entry.Number("volume"));
+        }
+    }
+
+    const MemberReader root(mDocument, path);
+    mName = root.String("name");
+    mType = root.String("type") == "CharacterSet" ? SoundSetType::CharacterSet : SoundSetType::GeneralSet;
+}
+
+void SoundSet::OnEvent(const std::string& eventName)
+{
+    for (SoundBinding& binding : mBindings)
+        binding.OnEvent(eventName);
+}
+
+SoundBinding* SoundSet::FindBinding(const std::string& bindingName)
+{
+    for (SoundBinding& binding : mBindings) {
+        if (binding.GetName() == bindingName)
+            return &binding;
+    }
+    return nullptr;
+}
+
+void SoundSet::GetBindingNames(std::vector<std::string>& names) const
+{
+    for (const SoundBinding& binding : mBindings)
+        names.push_back(binding.GetName());
+}
+
+const std::string& SoundSet::GetTypeName() const
+{
+    return mTypeNames[static_cast<std::size_t>(mType)];
+}
+
+void SoundSet::UpdateDocument()
+{
+    if (!mDocument.IsObject())
+        return;
+    auto events = mDocument.FindMember("events");
+    if (events == mDocument.MemberEnd() || !events->value.IsArray())
+        return;
+    rapidjson::Value& list = events->value;
+    auto& allocator = mDocument.GetAllocator();
+    for (rapidjson::SizeType i = 0; i < list.Size() && i < mBindings.size(); ++i) {
+        rapidjson::Value& element = list[i];
+        if (!element.IsObject())
+            continue;
+        const SoundBinding& binding = mBindings[i];
+        Overwrite(element, "name", Text(binding.GetName(), allocator));
+        Overwrite(element, "eventStart", Text(binding.GetEventStart(), allocator));
+        Overwrite(element, "eventEnd", Text(binding.GetEventEnd(), allocator));
+        Overwrite(element, "file", Text(binding.GetFile(), allocator));
+        Overwrite(element, "loop", rapidjson::Value(binding.GetLoop()));
+        Overwrite(element, "volume", rapidjson::Value(static_cast<double>(binding.GetVolume())));
+    }
+}
+
+bool SoundSet::Save()
+{
+    if (mType == SoundSetType::ErrorNoType) {
+        Trace("-Sound Binder- The set \"" + mName + "\" was not read from a file and is not saved", 4);
+        return false;
+    }
+    if (!mDocument.IsObject() || !mDocument.HasMember("events") || !mDocument["events"].IsArray()) {
+        Trace("-Sound Binder- The set \"" + mName + "\" has no \"events\" array to write and is not saved", 4);
+        return false;
+    }
+    if (!IsPlainFileName(mName)) {
+        Trace("-Sound Binder- The set name \"" + mName + "\" is not a plain file name; the set is not saved", 4);
+        return false;
+    }
+    UpdateDocument();
+    rapidjson::StringBuffer text;
+    rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(text);
+    mDocument.Accept(writer);
+
+    // Written beside the file first, so that a failed write loses nothing.
+    const std::string path = kFolder + mName + ".json";
+    const std::string draft = path + ".tmp";
+    std::ofstream out(draft, std::ios::binary | std::ios::trunc);
+    out.write(text.GetString(), static_cast<std::streamsize>(text.GetSize()));
+    out.close();
+    if (!out || std::rename(draft.c_str(), path.c_str()) != 0) {
+        std::remove(draft.c_str());
+        Trace("Sound Binder: FAILED TO WRITE FILE " + path, 4);
+        return false;
+    }
+    return true;
+}
+
+} // namespace fb

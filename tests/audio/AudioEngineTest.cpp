@@ -1,0 +1,137 @@
+#include "AudioFixture.h"
+#include "audio/SoundEvent.h"
+
+#include <SDL_mixer.h>
+#include <cstdlib>
+
+namespace {
+
+using AudioEngineTest = AudioFixture;
+
+TEST_F(AudioEngineTest, ACachedSoundKeepsTheModeItWasFirstLoadedWith)
+{
+    const std::string blip = mFiles.Tone("blip.wav", 0.05);
+    AudioEngine::LoadSound(blip, false, false);
+    AudioEngine::LoadSound(blip, true, true);
+    const int once = AudioEngine::PlaySound(blip, "Effects", 1.0f, false);
+    EXPECT_TRUE(AudioEngine::IsPlaying(once));
+
+    const std::string other = mFiles.Tone("other.wav", 0.05);
+    const int uncached = AudioEngine::PlaySound(other, "Effects", 1.0f, false);
+    EXPECT_TRUE(AudioEngine::IsPlaying(uncached));
+    Wait(300);
+    EXPECT_FALSE(AudioEngine::IsPlaying(once)) << "the second load did not make it loop";
+    EXPECT_FALSE(AudioEngine::IsPlaying(uncached)) << "a path played without loading is a one-shot";
+
+    AudioEngine::UnloadSound(blip);
+    AudioEngine::LoadSound(blip, true, false);
+    const int looping = AudioEngine::PlaySound(blip, "Effects", 1.0f, false);
+    Wait(300);
+    AudioEngine::Update();
+    EXPECT_TRUE(AudioEngine::IsPlaying(looping)) << "after unloading, the new mode holds";
+}
+
+TEST_F(AudioEngineTest, ChannelIdsCountUpAndTurnSixtyThreeLooksForTheLowestFreeOne)
+{
+    const std::string even = mFiles.Tone("even.wav", 0.1);
+    const std::string odd = mFiles.Tone("odd.wav", 0.1);
+    AudioEngine::LoadSound(even, true, false);
+    AudioEngine::LoadSound(odd, true, false);
+    for (int i = 0; i < 63; ++i)
+        ASSERT_EQ(AudioEngine::PlaySound(i % 2 ? odd : even, "Effects", 1.0f, false), i);
+    AudioEngine::UnloadSound(odd);
+    AudioEngine::Update();
+    EXPECT_FALSE(AudioEngine::IsPlaying(1));
+    EXPECT_TRUE(AudioEngine::IsPlaying(2));
+
+    EXPECT_EQ(AudioEngine::PlaySound(even, "Effects", 1.0f, false), 1);
+    EXPECT_EQ(AudioEngine::PlaySound(even, "Effects", 1.0f, false), 2) << "the counter goes on after the free id";
+
+    // 34 mixer channels play; 30 more fill the 64, and the next play is dropped.
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(AudioEngine::IsPlaying(AudioEngine::PlaySound(even, "Music", 1.0f, false)));
+    const int dropped = AudioEngine::PlaySound(even, "Music", 1.0f, false);
+    EXPECT_EQ(dropped, 33);
+    EXPECT_FALSE(AudioEngine::IsPlaying(dropped));
+
+    AudioEngine::UnloadSound(even);
+    AudioEngine::Update();
+    EXPECT_EQ(Mix_Playing(-1), 0);
+    for (int id = 0; id < 64; ++id)
+        EXPECT_FALSE(AudioEngine::IsPlaying(id));
+}
+
+TEST_F(AudioEngineTest, BrokenSoundFilesAreTracedOnceAndPlayNothing)
+{
+    const std::string missing = mFiles.Path("missing.wav");
+    const std::string notAudio[] = {
+        mFiles.Write("words.wav", "these are words, not a sound"),
+        mFiles.Write("empty.mp3", ""),
+        mFiles.Truncated("header.wav", "assets/sound/jump.wav", 20),
+        mFiles.Write("noise.mp3", std::string(4096, '\xff')),
+    };
+    // Cut short: whatever they still hold may play, but nothing breaks.
+    const std::string cut[] = {
+        mFiles.Truncated("halfjump.wav", "assets/sound/jump.wav", 6000),
+        mFiles.Truncated("short.mp3", "assets/sound/AlmightyDollar.mp3", 5000),
+    };
+    for (int round = 0; round < 2; ++round) {
+        AudioEngine::LoadSound(missing, false, false);
+        EXPECT_FALSE(AudioEngine::IsPlaying(AudioEngine::PlaySound(missing, "Effects", 1.0f, false)));
+        for (const std::string& path : notAudio) {
+            AudioEngine::LoadSound(path, true, true);
+            EXPECT_FALSE(AudioEngine::IsPlaying(AudioEngine::PlaySound(path, "Music", 1.0f, false))) << path;
+        }
+        for (const std::string& path : cut)
+            AudioEngine::PlaySound(path, "Effects", 1.0f, false);
+        AudioEngine::Update();
+    }
+    EXPECT_EQ(CountTraces(missing), 1);
+    for (const std::string& path : notAudio)
+        EXPECT_EQ(CountTraces(path), 1) << path;
+    EXPECT_EQ(CountTraces("-Audio-"), CountTraces("Could not load sound"));
+}
+
+TEST_F(AudioEngineTest, WithoutAnEngineEveryCallDoesNothing)
+{
+    const std::string tone = mFiles.Tone("tone.wav", 0.1);
+    {
+        fb::SoundEvent outlivesTheEngine("preview", tone, "Effects", 0.5f, false, false);
+        outlivesTheEngine.Play();
+        AudioEngine::Shutdown();
+        AudioEngine::Shutdown();
+        outlivesTheEngine.SetVolume(1.0f);
+        outlivesTheEngine.Play();
+        EXPECT_EQ(outlivesTheEngine.GetChannel(), -1);
+    }
+    AudioEngine::Update();
+    AudioEngine::LoadSound(tone, false, false);
+    EXPECT_EQ(AudioEngine::PlaySound(tone, "Effects", 1.0f, false), -1);
+    EXPECT_FALSE(AudioEngine::IsPlaying(0));
+    AudioEngine::SetPaused(0, true);
+    AudioEngine::SetChannelVolume(0, 1.0f);
+    AudioEngine::SetGroupVolume("Music", 1.0f);
+    EXPECT_EQ(AudioEngine::GetGroupVolume("Music"), 0.0f);
+    AudioEngine::UnloadSound(tone);
+}
+
+TEST_F(AudioEngineTest, AMachineWithoutASoundDevicePlaysSilentlyAfterOneTrace)
+{
+    AudioEngine::Shutdown();
+    const char* before = std::getenv("SDL_AUDIODRIVER");
+    const std::string driver = before ? before : "";
+    setenv("SDL_AUDIODRIVER", "nosuchsoundcard", 1);
+    AudioEngine::Initialize();
+    setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+
+    EXPECT_EQ(mTraces.size(), 1u);
+    EXPECT_EQ(CountTraces("No sound device"), 1);
+    EXPECT_EQ(AudioEngine::GetGroupVolume("Music"), 0.5f);
+    EXPECT_EQ(AudioEngine::GetGroupVolume("Effects"), 0.75f);
+    EXPECT_EQ(AudioEngine::GetGroupVolume("Ambience"), 0.75f);
+    EXPECT_EQ(AudioEngine::GetGroupVolume("Master"), 0.0f);
+    const std::string tone = mFiles.Tone("tone.wav", 0.1);
+    EXPECT_TRUE(AudioEngine::IsPlaying(AudioEngine::PlaySound(tone, "Effects", 1.0f, false)));
+}
+
+} // namespace

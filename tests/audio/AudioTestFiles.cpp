@@ -1,0 +1,128 @@
+#include "AudioTestFiles.h"
+
+#include <SDL_mixer.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kRate = 44100;
+
+// Little-endian, as WAV files are.
+void Put(std::ofstream& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.put(static_cast<char>((value >> (8 * i)) & 0xff));
+}
+
+std::filesystem::path ScratchFolder(const char* what)
+{
+    auto folder = std::filesystem::temp_directory_path() /
+                  ("vendrabolt-" + std::string(what) + "-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+} // namespace
+
+AudioTestFiles::AudioTestFiles()
+    : mFolder(ScratchFolder("sounds"))
+{
+}
+
+AudioTestFiles::~AudioTestFiles()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(mFolder, ignored);
+}
+
+std::string AudioTestFiles::Path(const std::string& name) const
+{
+    return (mFolder / name).string();
+}
+
+std::string AudioTestFiles::Tone(const std::string& name, double seconds, int amplitude) const
+{
+    const auto frames = static_cast<std::uint32_t>(seconds * kRate);
+    std::ofstream out(Path(name), std::ios::binary);
+    out << "RIFF";
+    Put(out, 36 + frames * 2, 4);
+    out << "WAVEfmt ";
+    // 16 bytes of format: PCM, mono, the rate, bytes a second, bytes a frame, bits.
+    for (auto [value, bytes] : {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {kRate, 4}, {kRate * 2, 4}, {2u, 2}, {16u, 2}})
+        Put(out, value, bytes);
+    out << "data";
+    Put(out, frames * 2, 4);
+    for (std::uint32_t i = 0; i < frames; ++i)
+        Put(out, static_cast<std::uint16_t>((i / 50) % 2 ? amplitude : -amplitude), 2);
+    return Path(name);
+}
+
+std::string AudioTestFiles::Truncated(const std::string& name, const std::string& source, std::size_t bytes) const
+{
+    std::ifstream in(source, std::ios::binary);
+    std::string data(bytes, '\0');
+    in.read(data.data(), static_cast<std::streamsize>(bytes));
+    data.resize(static_cast<std::size_t>(in.gcount()));
+    return Write(name, data);
+}
+
+std::string AudioTestFiles::Write(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    return Path(name);
+}
+
+HeardAudio::HeardAudio()
+    : mFile((ScratchFolder("heard") / "mix.raw").string())
+{
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", mFile.c_str(), 1);
+}
+
+HeardAudio::~HeardAudio()
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    unsetenv("SDL_DISKAUDIOFILE");
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(mFile).parent_path(), ignored);
+}
+
+std::size_t HeardAudio::Written() const
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(mFile, error);
+    return error ? 0 : static_cast<std::size_t>(size);
+}
+
+int HeardAudio::Listen(int milliseconds) const
+{
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    if (!Mix_QuerySpec(&frequency, &format, &channels) || format != AUDIO_S16SYS)
+        throw std::runtime_error("the mixer is not open with 16-bit samples");
+    // The driver writes through a file buffer a buffer or two behind the
+    // mixer; what it wrote in the first 16 KiB after the start may have
+    // been mixed before.
+    constexpr std::size_t kSettle = 16384;
+    const std::size_t start = Written() + kSettle;
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    const std::size_t end = Written();
+    if (end <= start + 1024)
+        throw std::runtime_error("the disk audio driver wrote too little to hear");
+    std::ifstream in(mFile, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(start));
+    std::vector<std::int16_t> samples((end - start) / 2);
+    in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    int peak = 0;
+    for (std::int16_t sample : samples)
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    return peak;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+// Sound files made by the tests themselves, in a scratch folder that goes
+// away with the object.
+class AudioTestFiles {
+public:
+    AudioTestFiles();
+    ~AudioTestFiles();
+    AudioTestFiles(const AudioTestFiles&) = delete;
+    AudioTestFiles& operator=(const AudioTestFiles&) = delete;
+
+    // A 16-bit mono 44.1 kHz WAV of a square wave whose samples are all
+    // +amplitude or -amplitude.
+    std::string Tone(const std::string& name, double seconds, int amplitude = 16000) const;
+    // The first bytes of a real file.
+    std::string Truncated(const std::string& name, const std::string& source, std::size_t bytes) const;
+    std::string Write(const std::string& name, const std::string& bytes) const;
+
+    std::string Path(const std::string& name) const;
+
+private:
+    std::filesystem::path mFolder;
+};
+
+// Sends what the mixer plays to a file through SDL's "disk" audio driver,
+// so that a test hears the engine. Make it before AudioEngine::Initialize.
+class HeardAudio {
+public:
+    HeardAudio();
+    ~HeardAudio();
+    HeardAudio(const HeardAudio&) = delete;
+    HeardAudio& operator=(const HeardAudio&) = delete;
+
+    // Waits, then returns the largest sample magnitude mixed while waiting
+    // (what was mixed just before the wait began is left out).
+    int Listen(int milliseconds) const;
+
+private:
+    std::size_t Written() const;
+
+    std::string mFile;
+};
