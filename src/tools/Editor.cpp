@@ -1,9 +1,11 @@
 #include "tools/Editor.h"
 
+#include "audio/AudioEngine.h"
 #include "core/StateManager.h"
 #include "core/Time.h"
 #include "game/SlimeUI.h"
 #include "tools/FileList.h"
+#include "tools/StringListIndex.h"
 #include "tools/StringListItemGetter.h"
 
 #include <SDL.h>
@@ -30,13 +32,6 @@ std::vector<std::string> ListPaths(const std::string& folder, const std::string&
     for (const auto& file : ListFiles(folder, extension))
         paths.push_back(file.string());
     return paths;
-}
-
-// A selection that a refreshed list no longer holds is dropped.
-void KeepIndexInside(int& index, std::size_t size)
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= size)
-        index = -1;
 }
 
 } // namespace
@@ -86,6 +81,15 @@ void Editor::DrawOptions()
 void Editor::DrawCheatMenu()
 {
     ImGui::Begin("Cheat Menu");
+    if (ImGui::Button("Mute Music")) {
+        mMusicMuted = !mMusicMuted;
+        if (mMusicMuted) {
+            mSavedMusicVolume = AudioEngine::GetGroupVolume("Music");
+            AudioEngine::SetGroupVolume("Music", 0.0f);
+        } else {
+            AudioEngine::SetGroupVolume("Music", mSavedMusicVolume);
+        }
+    }
     // A running match ends at its next update as won by the first player.
     if (ImGui::Button("End Round (\"I lose\" button)"))
         SlimeUI::SetWinningPlayer(0);
@@ -110,6 +114,8 @@ void Editor::DrawDebugWindows()
     DrawEntitySelector();
     DrawEntityEditor();
     DrawSpriteSelector();
+    DrawSoundSelector();
+    DrawSoundSets();
     DrawStateSelector();
     DrawFramerate();
 }
@@ -117,12 +123,13 @@ void Editor::DrawDebugWindows()
 void Editor::RefreshSpriteList()
 {
     mSpritePaths = ListPaths("assets/img", ".png");
-    KeepIndexInside(mSelectedSpriteIndex, mSpritePaths.size());
+    KeepIndexInside(mSelectedSpriteIndex, mSpritePaths);
 }
 
 void Editor::RefreshSoundList()
 {
     mSoundPaths = ListPaths("assets/sound", ".wav");
+    KeepIndexInside(mSelectedSoundIndex, mSoundPaths);
 }
 
 void Editor::DrawStateSelector()
@@ -133,8 +140,7 @@ void Editor::DrawStateSelector()
     ImGui::Text("Select a state from the list");
     ImGui::ListBox("##states", &gSelectedStateIndex, StringListItemGetter, &names, static_cast<int>(names.size()),
                    10);
-    if (ImGui::Button("Go To Selected State") && gSelectedStateIndex >= 0 &&
-        static_cast<std::size_t>(gSelectedStateIndex) < names.size())
+    if (ImGui::Button("Go To Selected State") && IsInside(gSelectedStateIndex, names))
         StateManager::SetNextState(names[static_cast<std::size_t>(gSelectedStateIndex)]);
     ImGui::PopItemWidth();
     ImGui::End();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/SoundEvent.h"
 #include "core/Entity.h"
 #include "core/EntityEvent.h"
 #include "core/Subject.h"
@@ -8,6 +9,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace fb {
+class SoundBinding;
+}
 
 namespace fb::edt {
 
@@ -49,6 +54,11 @@ private:
     void DrawEntityEditor();
     void DrawSpriteSelector();
     void SwitchSprite();
+    void DrawSoundSelector();
+    void DrawSoundSets();
+    void DrawBinding(SoundBinding& binding);
+    // The binding picked last, looked up afresh, or null.
+    SoundBinding* FindSelectedBinding() const;
     void DrawStateSelector();
     void DrawFramerate();
 
@@ -64,8 +74,24 @@ private:
     char mScaleYText[kTextSize] = {};
     char mRotationText[kTextSize] = {};
     char mOpacityText[kTextSize] = {};
+    int mSelectedSoundIndex = -1;
     std::vector<std::string> mSoundPaths;
+    std::vector<std::string> mSetNames;
+    std::vector<std::string> mEventNames;
+    std::string mEventName;
+    std::string mEventStart;
+    std::string mEventEnd;
+    std::string mEventFile;
+    char mVolumeText[kTextSize] = {};
+    bool mLooping = false;
     Timer mSoundListTimer{3.0f};
+    SoundEvent mPreviewSound;
+    int mSelectedSetIndex = -1;
+    // Sets and bindings are found by name when used: the binder that holds
+    // them may be made anew.
+    std::string mSelectedSetName;
+    int mSelectedEventIndex = -1;
+    std::string mSelectedBindingSetName;
     Timer mSpriteListTimer{3.0f};
     Timer mSavedMessageTimer;
     // Empty until the first save; then what the last save came to.
@@ -74,6 +100,8 @@ private:
     bool mPhysicsDebug = false;
     bool mDebugEditMenu = false;
     bool mCheatMenu = false;
+    float mSavedMusicVolume = 0.0f;
+    bool mMusicMuted = false;
 };
 
 } // namespace fb::edt

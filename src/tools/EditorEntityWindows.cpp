@@ -6,6 +6,7 @@
 #include "render/Sprite.h"
 #include "render/TextureManager.h"
 #include "tools/Editor.h"
+#include "tools/StringListIndex.h"
 #include "tools/StringListItemGetter.h"
 
 #include <cstdio>
@@ -120,7 +121,7 @@ void Editor::SwitchSprite()
     std::shared_ptr<Entity> entity = mSelectedEntity.lock();
     std::shared_ptr<Sprite> sprite = entity ? entity->GetComponent<Sprite>() : nullptr;
     // Without a picked image there is nothing to switch to.
-    if (!sprite || mSelectedSpriteIndex < 0 || static_cast<std::size_t>(mSelectedSpriteIndex) >= mSpritePaths.size())
+    if (!sprite || !IsInside(mSelectedSpriteIndex, mSpritePaths))
         return;
     sprite->SetTexture(TextureManager::Load(mSpritePaths[static_cast<std::size_t>(mSelectedSpriteIndex)]));
 }

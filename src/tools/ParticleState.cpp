@@ -15,6 +15,7 @@
 #include "tools/FileList.h"
 #include "tools/ParticleSettings.h"
 #include "tools/SaveTextFile.h"
+#include "tools/StringListIndex.h"
 #include "tools/StringListItemGetter.h"
 
 #include <cstdio>
@@ -166,8 +167,7 @@ void DrawFileSelectorWindow()
         ListJsonFiles();
     ImGui::ListBox("##files", &gSelectedFile, StringListItemGetter, &gFileNames, static_cast<int>(gFileNames.size()),
                    10);
-    if (ImGui::Button("Target This File") && gSelectedFile >= 0 &&
-        static_cast<std::size_t>(gSelectedFile) < gFileNames.size())
+    if (ImGui::Button("Target This File") && IsInside(gSelectedFile, gFileNames))
         CopyBounded(gTargetFile, gFileNames[static_cast<std::size_t>(gSelectedFile)]);
     ImGui::PopItemWidth();
     ImGui::End();

@@ -9,6 +9,7 @@
 void EditorSession::SetUp()
 {
     folder = std::make_unique<ScratchGameFolder>();
+    BeforeStart();
     oldSink = SetTraceSink([this](const std::string& message, int) { traces.push_back(message); });
     StateManager::Register("IntroState", &intro);
     Game::Init();
@@ -51,6 +52,8 @@ void EditorSession::OpenDebugWindows()
     if (!ImGuiInput::Shown("Entity Selector")) {
         ASSERT_TRUE(input.Click("Editor Options", "Debug/Edit menu"));
     }
+    // New windows take a few frames to size themselves to what they hold.
+    Frames(3);
     ASSERT_TRUE(ImGuiInput::Shown("Entity Selector"));
 }
 

@@ -18,6 +18,8 @@
 class EditorSession : public ::testing::Test {
 protected:
     void SetUp() override;
+    // Runs in the scratch folder before the game starts.
+    virtual void BeforeStart() {}
     void TearDown() override;
 
     void Frames(int count);

@@ -83,6 +83,13 @@ bool ImGuiInput::ShowsText(const std::string& text) const
     return mShownText.find(letters) != std::string::npos;
 }
 
+void ImGuiInput::Fit(ImGuiWindow* window)
+{
+    ImGui::SetWindowSize(window, ImVec2(0.0f, 0.0f), ImGuiCond_Always);
+    mFrame();
+    mFrame();
+}
+
 bool ImGuiInput::ClickItem(ImGuiWindow* window, ImGuiID id)
 {
     // The window comes to the front, above the others, grown to show all it
@@ -105,6 +112,8 @@ bool ImGuiInput::ClickItem(ImGuiWindow* window, ImGuiID id)
     mFrame();
     mButton = false;
     mFrame();
+    // What the click brought into the window comes into view.
+    Fit(window->RootWindow);
     return true;
 }
 
@@ -123,6 +132,9 @@ bool ImGuiInput::ClickEntry(const char* window, const char* list, int index, con
     // entry is a selectable under the entry's index.
     char name[256];
     std::snprintf(name, sizeof name, "%s/%08X", parent->Name, parent->GetIDNoKeepAlive(list));
+    // A list that has just come into a window is drawn once the window has
+    // grown to show it.
+    Fit(parent);
     ImGuiWindow* box = ImGui::FindWindowByName(name);
     if (!box)
         return false;

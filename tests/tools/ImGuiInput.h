@@ -21,6 +21,8 @@ public:
     // Whether the text appeared anywhere in the last frame's windows (spaces
     // aside, which draw nothing).
     bool ShowsText(const std::string& text) const;
+    // All of it, window by window, for failure messages.
+    const std::string& ShownText() const { return mShownText; }
 
     // Moves to a widget of the window, presses and releases the button.
     // False when the widget was not drawn.
@@ -34,6 +36,8 @@ private:
     static void Apply(ImGuiContext* context, ImGuiContextHook* hook);
     static void Capture(ImGuiContext* context, ImGuiContextHook* hook);
     bool ClickItem(ImGuiWindow* window, ImGuiID id);
+    // Sizes the window to what it holds, as a person would drag its corner.
+    void Fit(ImGuiWindow* window);
 
     std::function<void()> mFrame;
     ImVec2 mMouse{-1000.0f, -1000.0f};
