@@ -10,7 +10,6 @@
 #include <climits>
 #include <cmath>
 #include <map>
-#include <memory>
 #include <set>
 
 namespace {
@@ -53,7 +52,8 @@ struct Engine {
     int nextId = 0;
 };
 
-std::unique_ptr<Engine> gAudioEngine;
+// A plain pointer, so that sound events destroyed at exit still find it null.
+Engine* gAudioEngine = nullptr;
 
 int GroupOf(const std::string& name)
 {
@@ -137,7 +137,11 @@ void Initialize()
         Trace("-Audio- No sound device (" + reason + "); the game plays without sound", 3);
     }
     Mix_AllocateChannels(kChannelCount);
-    gAudioEngine = std::make_unique<Engine>();
+    // The mixer marks a paused channel with SDL's millisecond clock, so a
+    // pause in the clock's first millisecond would not hold.
+    while (SDL_GetTicks64() == 0)
+        SDL_Delay(1);
+    gAudioEngine = new Engine();
     SetGroupVolume("Music", 0.5f);
     SetGroupVolume("Effects", 0.75f);
     SetGroupVolume("Ambience", 0.75f);
@@ -158,7 +162,8 @@ void Shutdown()
     Mix_HaltChannel(-1);
     for (const auto& [path, chunk] : gAudioEngine->decoded)
         Mix_FreeChunk(chunk);
-    gAudioEngine.reset();
+    delete gAudioEngine;
+    gAudioEngine = nullptr;
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
