@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -93,6 +94,50 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     EXPECT_FLOAT_EQ(again->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f);
     EXPECT_FLOAT_EQ(again->GetComponent<Sprite>()->GetOpacity(), 0.5f);
     EXPECT_EQ(again->GetComponent<Sprite>()->GetTexture().name, "assets/img/Alien.png");
+}
+
+} // namespace
+
+namespace {
+
+std::shared_ptr<fb::Entity> MadeInCode(const std::string& name, bool withSprite)
+{
+    auto entity = std::make_shared<fb::Entity>(name);
+    entity->AddComponent<fb::cmp::Transform>(std::make_shared<fb::cmp::Transform>());
+    if (withSprite)
+        entity->AddComponent<Sprite>(std::make_shared<Sprite>("assets/img/Alien.png", 1.0f, 2));
+    EntityManager::Add(entity);
+    return entity;
+}
+
+TEST_F(EditorEntityTest, OnlyEntitiesWithAnArchetypeOfAPlainNameAreSaved)
+{
+    MadeInCode("madeInCode", true);
+    MadeInCode("noSprite", false);
+    std::ofstream("assets/json/escaper.json")
+        << R"({"name": "../escaped", "components": [{"type": "Sprite", "filename": "assets/img/Alien.png"}]})";
+    ASSERT_TRUE(EntityManager::LoadJson("escaper.json"));
+    EntityManager::Add(EntityManager::LoadArchetype("../escaped"));
+    OpenDebugWindows();
+
+    for (const std::string name : {"madeInCode", "../escaped"}) {
+        ASSERT_TRUE(input.ClickEntry("Entity Selector", "##entities", IndexOf(EntityNames(), name), name));
+        ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
+        EXPECT_TRUE(input.ShowsText("json NOT saved")) << name;
+        EXPECT_FALSE(input.ShowsText("json saved!")) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists("assets/json/madeInCode.json"));
+    EXPECT_FALSE(std::filesystem::exists("assets/escaped.json"));
+    EXPECT_TRUE(Traced("\"madeInCode\" was not made from an archetype file"));
+
+    ASSERT_TRUE(input.ClickEntry("Entity Selector", "##entities", IndexOf(EntityNames(), "noSprite"), "noSprite"));
+    EXPECT_TRUE(input.ShowsText("Name: noSprite"));
+    EXPECT_FALSE(input.Click("Entity Editor", "Update values")) << "only an entity with a sprite is edited";
+
+    // A selected entity that goes away leaves the hint behind.
+    EntityManager::Remove(FindEntity("noSprite"));
+    input.Fit("Entity Editor");
+    EXPECT_TRUE(input.ShowsText("Select an entity in the Selector tool to modify it's archetype"));
 }
 
 } // namespace

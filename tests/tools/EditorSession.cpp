@@ -6,6 +6,11 @@
 #include "core/Window.h"
 #include "render/Renderer.h"
 
+void EditorSession::IntroStandIn::Exit()
+{
+    EntityManager::Clear();
+}
+
 void EditorSession::SetUp()
 {
     folder = std::make_unique<ScratchGameFolder>();

@@ -30,12 +30,16 @@ protected:
     std::shared_ptr<fb::Entity> FindEntity(const std::string& name) const;
     bool Traced(const std::string& text) const;
 
+    // Stands in for the intro; like every screen it clears the entities it
+    // leaves behind.
+    struct IntroStandIn : fb::GS {
+        void Exit() override;
+    } intro;
     VirtualKeyboard keyboard{1024, 768};
     std::unique_ptr<ScratchGameFolder> folder;
     ImGuiInput input{[this] { Frames(1); }};
     std::vector<std::string> traces;
 
 private:
-    fb::GS intro;
     TraceSink oldSink;
 };

@@ -90,6 +90,12 @@ void ImGuiInput::Fit(ImGuiWindow* window)
     mFrame();
 }
 
+void ImGuiInput::Fit(const char* window)
+{
+    if (ImGuiWindow* found = ImGui::FindWindowByName(window))
+        Fit(found);
+}
+
 bool ImGuiInput::ClickItem(ImGuiWindow* window, ImGuiID id)
 {
     // The window comes to the front, above the others, grown to show all it

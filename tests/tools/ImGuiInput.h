@@ -24,6 +24,8 @@ public:
     // All of it, window by window, for failure messages.
     const std::string& ShownText() const { return mShownText; }
 
+    // Sizes the window to what it holds, as a person would drag its corner.
+    void Fit(const char* window);
     // Moves to a widget of the window, presses and releases the button.
     // False when the widget was not drawn.
     bool Click(const char* window, const char* label);
@@ -36,7 +38,6 @@ private:
     static void Apply(ImGuiContext* context, ImGuiContextHook* hook);
     static void Capture(ImGuiContext* context, ImGuiContextHook* hook);
     bool ClickItem(ImGuiWindow* window, ImGuiID id);
-    // Sizes the window to what it holds, as a person would drag its corner.
     void Fit(ImGuiWindow* window);
 
     std::function<void()> mFrame;
