@@ -42,8 +42,6 @@ public:
     // ".json". False, traced, when nothing was written.
     bool SaveArchetype();
 
-    bool IsOpen() const { return mOpen; }
-
 private:
     void DrawOptions();
     void DrawCheatMenu();
