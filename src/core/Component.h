@@ -23,7 +23,7 @@ public:
     // A new copy that the caller owns, or null when it cannot be copied.
     virtual Component* Clone() { return nullptr; }
 
-    std::weak_ptr<fb::Entity> GetOwner() const { return mOwner; }
+    const std::weak_ptr<fb::Entity>& GetOwner() const { return mOwner; }
     void SetOwner(std::weak_ptr<fb::Entity> owner) { mOwner = std::move(owner); }
 
 private:

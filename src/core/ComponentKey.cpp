@@ -2,8 +2,9 @@
 
 #include <cstdlib>
 #include <cxxabi.h>
-#include <map>
+#include <deque>
 #include <memory>
+#include <utility>
 
 namespace fb {
 
@@ -31,11 +32,20 @@ std::string Demangle(const char* mangled)
 
 const std::string& UnqualifiedName(const std::type_index& type)
 {
-    static std::map<std::type_index, std::string> cache;
-    auto found = cache.find(type);
-    if (found == cache.end())
-        found = cache.emplace(type, Demangle(type.name())).first;
-    return found->second;
+    // Few types, asked for all the time (every component lookup compares
+    // names): a short list searched by the address of the type's name, then
+    // by the type itself. A deque keeps the names in place as it grows.
+    static std::deque<std::pair<std::type_index, std::string>> cache;
+    for (const auto& [known, name] : cache) {
+        if (known.name() == type.name())
+            return name;
+    }
+    for (const auto& [known, name] : cache) {
+        if (known == type)
+            return name;
+    }
+    cache.emplace_back(type, Demangle(type.name()));
+    return cache.back().second;
 }
 
 bool ByUnqualifiedName::operator()(const std::type_index& a, const std::type_index& b) const

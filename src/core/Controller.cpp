@@ -74,11 +74,10 @@ void Controller::Update()
     if (mRumbleTimer.IsDone())
         GamePad::SetMotors(mPadIndex, 0, 0);
 
-    if (!read) {
-        mNotConnected = true;
-        return;
-    }
-    mNotConnected = false;
+    // A pad that was pulled out reads as let go from this frame on.
+    mNotConnected = !read;
+    if (!read)
+        state = GamePad::PadState{};
 
     mPrevious = mCurrent;
     for (const ButtonIndex& entry : kButtonIndices)
@@ -132,11 +131,16 @@ void Controller::CheckConnection()
         mNotConnected = false;
 }
 
+// A duration that is not a finite positive number stops the motors at once:
+// NaN or infinity would never run out.
 void Controller::Vibrate(float left, float right, float duration)
 {
-    GamePad::SetMotors(mPadIndex, MotorSpeed(left), MotorSpeed(right));
-    mRumbleTimer.SetDuration(duration);
+    const bool timed = std::isfinite(duration) && duration > 0.0f;
+    GamePad::SetMotors(mPadIndex, timed ? MotorSpeed(left) : 0, timed ? MotorSpeed(right) : 0);
+    mRumbleTimer.SetDuration(timed ? duration : 0.0f);
     mRumbleTimer.Reset();
+    if (!timed)
+        mRumbleTimer.Update(0.0f);
 }
 
 void Controller::StopVibration()

@@ -25,12 +25,14 @@ constexpr int None = 4;
 // y); triggers run from 0 to 1.
 class Controller {
 public:
-    // Reads the pad once to learn whether it is connected.
+    // Reads the pad once to learn whether it is connected (as last polled).
     explicit Controller(unsigned padIndex);
 
-    // The per-frame read. It also counts down the rumble and stops the motors
-    // once it has run out. A pad that cannot be read is marked not connected
-    // and keeps the values of its last read.
+    // The per-frame read of the pad as the pad layer last polled it
+    // (GamePad::Poll; the input polls once a frame). It also counts down the
+    // rumble and stops the motors once it has run out. A pad that cannot be
+    // read is marked not connected and reads as let go: no button held, the
+    // sticks centred and the triggers released.
     void Update();
     // A binds the jump; B, X and the shoulders the basic attack.
     void BindKeys(Action* basicAttack, Action* specialAttack, Action* jump, Action* block);
@@ -57,7 +59,8 @@ public:
     void CheckConnection();
 
     // Runs the motors at these speeds (0 to 1; anything outside is clamped)
-    // for this many seconds of unscaled frame time.
+    // for this many seconds of unscaled frame time. A duration that is not a
+    // finite positive number stops them.
     void Vibrate(float left, float right, float duration);
     void StopVibration();
 

@@ -3,6 +3,7 @@
 #include "core/EntityManager.h"
 #include "core/Time.h"
 #include "core/Trace.h"
+#include "core/Transform.h"
 #include "script/ScriptBehavior.h"
 
 namespace fb {
@@ -48,6 +49,9 @@ void Entity::SetParent(const std::shared_ptr<Entity>& parent)
     }
     mParented = true;
     mParent = parent;
+    if (parent)
+        parent->mHadChildren = true;
+    cmp::Transform::NoteParentLinkChange();
 }
 
 std::shared_ptr<Entity> Entity::GetParent()
@@ -94,6 +98,9 @@ void Entity::Replace(std::type_index key, std::shared_ptr<cmp::Component> compon
     for (auto& entry : snapshot)
         entry.second->OnComponentAdded(added);
     component->SetOwner(shared_from_this());
+    // A new transform of a parent moves its children's transforms.
+    if (mHadChildren && key == typeid(cmp::Transform))
+        cmp::Transform::NoteParentLinkChange();
     component->Init();
 }
 

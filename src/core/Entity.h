@@ -28,7 +28,7 @@ public:
     ~Entity();
 
     int GetID() const { return mID; }
-    std::string GetName() const { return mName; }
+    const std::string& GetName() const { return mName; }
     void SetName(std::string name) { mName = std::move(name); }
 
     void SetParent(const std::shared_ptr<Entity>& parent);
@@ -72,6 +72,8 @@ private:
     std::unique_ptr<ScriptBehavior> mBehavior;
     bool mScriptStarted = false;
     bool mParented = false;
+    // Some entity has been given this one as its parent.
+    bool mHadChildren = false;
 };
 
 template <typename T>

@@ -3,6 +3,7 @@
 #include "core/ComponentFactory.h"
 #include "core/EventChannels.h"
 #include "core/JsonFile.h"
+#include "core/KeptFiles.h"
 #include "core/Trace.h"
 #include "script/EntityBinding.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 std::unique_ptr<EntityManager::EntityList> gEntities;
 int gNextID = 0;
+bool gClearing = false;
 std::vector<std::shared_ptr<fb::Entity>> gRemovalQueue;
 
 std::map<std::string, std::shared_ptr<rapidjson::Document>>& Archetypes()
@@ -62,7 +64,7 @@ void Init()
 
 void Add(std::shared_ptr<fb::Entity> entity)
 {
-    if (!entity)
+    if (!entity || gClearing)
         return;
     Entities().push_back(entity);
     fb::evt::EntitySubject::Get()->CallNotify(fb::evt::EntityEvent(0, entity));
@@ -99,6 +101,11 @@ int NextID()
     return gNextID++;
 }
 
+bool IsClearing()
+{
+    return gClearing;
+}
+
 const EntityList& GetEntities()
 {
     return Entities();
@@ -108,19 +115,31 @@ void Clear()
 {
     EntityList dying;
     dying.swap(Entities());
+    gClearing = true;
     dying.clear();
+    gClearing = false;
 }
 
 void Exit()
 {
     std::unique_ptr<EntityList> dying = std::move(gEntities);
+    gClearing = true;
     dying.reset();
+    gClearing = false;
     gRemovalQueue.clear();
     std::cout << "EntityManager Exit" << std::endl;
 }
 
 bool LoadJson(std::string file)
 {
+    // A file read before is not read again; each load gets its own copy,
+    // which the entities built from it may change.
+    if (const KeptFiles::KeptFile* kept = KeptFiles::Find("assets/json/" + file)) {
+        auto copy = std::make_shared<rapidjson::Document>();
+        copy->CopyFrom(*kept->document, copy->GetAllocator());
+        Archetypes()[(*copy)["name"].GetString()] = copy;
+        return true;
+    }
     auto document = std::make_shared<rapidjson::Document>();
     std::string error;
     const fb::JsonFileStatus status = fb::ReadJsonFile("assets/json/" + file, *document, error);
@@ -137,6 +156,9 @@ bool LoadJson(std::string file)
         Trace("Failed to parse JSON: No 'name' and/or 'components' field in " + file, 3);
         return false;
     }
+    auto kept = std::make_shared<rapidjson::Document>();
+    kept->CopyFrom(*document, kept->GetAllocator());
+    KeptFiles::Keep("assets/json/" + file, {kept, ""});
     Archetypes()[(*document)["name"].GetString()] = document;
     return true;
 }

@@ -19,8 +19,11 @@ void Update();
 std::weak_ptr<fb::Entity> FindByID(int id);
 int NextID();
 const EntityList& GetEntities();
+// Both release every entity; while they do, IsClearing is true, and what
+// the dying entities add is dropped.
 void Clear();
 void Exit();
+bool IsClearing();
 
 // Reads "assets/json/" + file into the archetype cache under its "name".
 bool LoadJson(std::string file);

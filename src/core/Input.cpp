@@ -48,6 +48,7 @@ void Init()
     gKeysLastFrame.assign(gKeyCount, 0);
 
     GamePad::Init();
+    GamePad::Poll();
     gControllers.clear();
     for (unsigned pad = 0; pad < GamePad::kSlots; ++pad) {
         Controller controller(pad);
@@ -58,6 +59,7 @@ void Init()
 
 void Update()
 {
+    GamePad::Poll();
     for (Controller& controller : gControllers)
         controller.Update();
 
@@ -163,6 +165,7 @@ bool AnyJustPressed()
 
 void PollConnections()
 {
+    GamePad::Poll();
     for (Controller& controller : gControllers)
         controller.CheckConnection();
 }

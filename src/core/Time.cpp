@@ -1,21 +1,35 @@
 #include "core/Time.h"
 
-#include <chrono>
+#include <cerrno>
 #include <cstdint>
-#include <thread>
+#include <ctime>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr float kMinFrameTime = 1.0f / 60.0f;
-// Waits longer than this are slept through, the rest is spun, so that the
-// frame cap does not keep a core busy.
-constexpr std::int64_t kSpinNanoseconds = 2'000'000;
+// The first whole nanosecond at which kMinFrameTime has passed.
+constexpr std::int64_t kMinFrameNanoseconds = static_cast<std::int64_t>(static_cast<double>(kMinFrameTime) * 1e9) + 1;
+// The frame cap sleeps until this long before the end of the frame and spins
+// through the rest, which covers the scheduler's lateness in waking us up
+// while keeping the core idle for nearly the whole wait.
+constexpr std::int64_t kSpinNanoseconds = 200'000;
 
+// The monotonic clock in nanoseconds.
 std::int64_t Now()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+// Sleeps until the monotonic clock reads `deadline`.
+void SleepUntil(std::int64_t deadline)
+{
+    timespec wake{};
+    wake.tv_sec = static_cast<std::time_t>(deadline / 1'000'000'000);
+    wake.tv_nsec = static_cast<long>(deadline % 1'000'000'000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
+    }
 }
 
 float gFrameTime = 0.0001f;
@@ -35,13 +49,14 @@ void Init()
 
 void Update()
 {
-    const std::int64_t target = static_cast<std::int64_t>(static_cast<double>(kMinFrameTime) * 1e9);
+    const std::int64_t frameEnd = gLastTime + kMinFrameNanoseconds;
     std::int64_t now = Now();
+    if (frameEnd - now > kSpinNanoseconds) {
+        SleepUntil(frameEnd - kSpinNanoseconds);
+        now = Now();
+    }
     float elapsed = static_cast<float>(now - gLastTime) / 1e9f;
     while (elapsed < kMinFrameTime) {
-        const std::int64_t remaining = target - (now - gLastTime);
-        if (remaining > kSpinNanoseconds)
-            std::this_thread::sleep_for(std::chrono::nanoseconds(remaining - kSpinNanoseconds));
         now = Now();
         elapsed = static_cast<float>(now - gLastTime) / 1e9f;
     }

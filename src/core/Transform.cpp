@@ -3,6 +3,7 @@
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fb::cmp {
@@ -24,7 +25,59 @@ float ReadFloat(const rapidjson::Value& object, const char* key)
 
 ComponentFactory::Registration gRegistration("Transform", Transform::FromJson);
 
+// Never destroyed: transforms that outlive main may still leave it.
+std::vector<Transform*>& Changed()
+{
+    static auto* changed = new std::vector<Transform*>();
+    return *changed;
+}
+
+unsigned gParentLinkChanges = 0;
+// Counts every change that may give a transform a parent: parent links, and
+// transforms that join an entity.
+unsigned gParentChains = 1;
+
 } // namespace
+
+Transform::~Transform()
+{
+    if (mWatch.listed)
+        Changed().erase(std::find(Changed().begin(), Changed().end(), this));
+}
+
+void Transform::Init()
+{
+    ++gParentChains;
+    NoteChange();
+}
+
+void Transform::NoteChange()
+{
+    mDirty = true;
+    if (mWatch.slot >= 0 && !mWatch.listed) {
+        mWatch.listed = true;
+        Changed().push_back(this);
+    }
+}
+
+void Transform::TakeChanged(std::vector<Transform*>& changed)
+{
+    for (Transform* transform : Changed())
+        transform->mWatch.listed = false;
+    changed.swap(Changed());
+    Changed().clear();
+}
+
+unsigned Transform::GetParentLinkChanges()
+{
+    return gParentLinkChanges;
+}
+
+void Transform::NoteParentLinkChange()
+{
+    ++gParentLinkChanges;
+    ++gParentChains;
+}
 
 Transform::Transform(const glm::vec2& position, const glm::vec2& scale, float rotation)
     : mPosition(position)
@@ -36,42 +89,45 @@ Transform::Transform(const glm::vec2& position, const glm::vec2& scale, float ro
 void Transform::SetPosition(float x, float y)
 {
     mPosition = {x, y};
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetPosition(const glm::vec2& position)
 {
     mPosition = position;
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetScale(float x, float y)
 {
     mScale = {x, y};
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetScale(const glm::vec2& scale)
 {
     mScale = scale;
-    mDirty = true;
+    NoteChange();
 }
 
 void Transform::SetRotation(float radians)
 {
     mRotation = radians;
-    mDirty = true;
+    NoteChange();
 }
 
 Transform* Transform::FindParent() const
 {
-    std::shared_ptr<Entity> owner = GetOwner().lock();
-    if (!owner)
+    if (mNoParentChains == gParentChains)
         return nullptr;
-    std::shared_ptr<Entity> parent = owner->GetParent();
-    if (!parent)
-        return nullptr;
-    return parent->GetComponent<Transform>().get();
+    Transform* found = nullptr;
+    if (std::shared_ptr<Entity> owner = GetOwner().lock()) {
+        if (std::shared_ptr<Entity> parent = owner->GetParent())
+            found = parent->GetComponent<Transform>().get();
+    }
+    if (!found)
+        mNoParentChains = gParentChains;
+    return found;
 }
 
 glm::vec2 Transform::GetPosition() const

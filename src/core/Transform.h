@@ -5,6 +5,7 @@
 #include <glm/glm.hpp>
 #include <memory>
 #include <rapidjson/document.h>
+#include <vector>
 
 struct lua_State;
 
@@ -18,6 +19,10 @@ class Transform : public Component {
 public:
     Transform() = default;
     Transform(const glm::vec2& position, const glm::vec2& scale, float rotation);
+    ~Transform() override;
+
+    // Its owner has changed, and with it perhaps its parent.
+    void Init() override;
 
     void SetPosition(float x, float y);
     void SetPosition(const glm::vec2& position);
@@ -32,6 +37,19 @@ public:
 
     glm::vec2 GetLocalPosition() const { return mPosition; }
     glm::vec2 GetLocalScale() const { return mScale; }
+    // There is a parent transform, whose changes move this one too.
+    bool HasParent() const { return FindParent() != nullptr; }
+
+    // Whoever keeps a copy of where a transform is (the collision grid)
+    // watches it under a slot number of its own (-1: not watched). The
+    // watched transforms that change are listed, each once, until taken.
+    void SetWatchSlot(int slot) { mWatch.slot = slot; }
+    int GetWatchSlot() const { return mWatch.slot; }
+    static void TakeChanged(std::vector<Transform*>& changed);
+    // Counts the changes of parent links between entities, which move
+    // transforms under them without a call here.
+    static unsigned GetParentLinkChanges();
+    static void NoteParentLinkChange();
 
     // The "Transform" creator: "posX", "posY", "scaleX", "scaleY", "rotation".
     static std::shared_ptr<Component> FromJson(const rapidjson::Value& object);
@@ -42,6 +60,16 @@ public:
     static void BindLua(lua_State* state);
 
 private:
+    // Not copied with the transform: a copy is watched by nobody.
+    struct Watch {
+        Watch() = default;
+        Watch(const Watch&) {}
+        Watch& operator=(const Watch&) { return *this; }
+        int slot = -1;
+        bool listed = false;
+    };
+
+    void NoteChange();
     Transform* FindParent() const;
     glm::mat3& MatrixAtDepth(int depth);
 
@@ -51,6 +79,10 @@ private:
     bool mDirty = true;
     glm::mat3 mLocal{1.0f};
     glm::mat3 mWorld{1.0f};
+    // While the parent chains are as they were when FindParent found no
+    // parent, it finds none without looking.
+    mutable unsigned mNoParentChains = 0;
+    Watch mWatch;
 };
 
 } // namespace fb::cmp

@@ -44,14 +44,14 @@ bool IsText(const rapidjson::Value& object, const char* key)
 // editor in layouts this game does not read; say so rather than load it empty.
 void RefuseUnreadLayout(const LevelJson& json, const rapidjson::Value& layer, const std::string& what)
 {
+    if (IsText(layer, "compression"))
+        json.Fail(what + " holds compressed tile data, a layout this game does not read");
     auto encoding = layer.FindMember("encoding");
     const bool plain = encoding == layer.MemberEnd() ||
                        (encoding->value.IsString() && std::string(encoding->value.GetString()) == "csv");
     auto data = layer.FindMember("data");
     if (!plain || (data != layer.MemberEnd() && data->value.IsString()))
         json.Fail(what + " holds base64-encoded tile data, a layout this game does not read");
-    if (IsText(layer, "compression"))
-        json.Fail(what + " holds compressed tile data, a layout this game does not read");
     if (layer.HasMember("chunks"))
         json.Fail(what + " holds chunks of an infinite map, a layout this game does not read");
 }

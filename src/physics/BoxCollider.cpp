@@ -2,6 +2,7 @@
 
 #include "core/Entity.h"
 #include "core/Transform.h"
+#include "physics/BroadPhase.h"
 #include "render/DebugShapes.h"
 
 #include <algorithm>
@@ -27,14 +28,9 @@ Span Project(const std::array<glm::vec2, 4>& corners, const glm::vec2& axis)
     return span;
 }
 
-struct Bounds {
-    glm::vec2 min;
-    glm::vec2 max;
-};
-
-Bounds BoundsOf(const std::array<glm::vec2, 4>& corners)
+BoxCollider::Bounds BoundsOf(const std::array<glm::vec2, 4>& corners)
 {
-    Bounds bounds{corners[0], corners[0]};
+    BoxCollider::Bounds bounds{corners[0], corners[0]};
     for (std::size_t i = 1; i < corners.size(); ++i) {
         bounds.min = glm::min(bounds.min, corners[i]);
         bounds.max = glm::max(bounds.max, corners[i]);
@@ -44,8 +40,47 @@ Bounds BoundsOf(const std::array<glm::vec2, 4>& corners)
 
 } // namespace
 
+void BoxCollider::SetCenter(glm::vec2 center)
+{
+    if (mCenter == center)
+        return;
+    mCenter = center;
+    if (mInUse)
+        BroadPhase::Touch(*this);
+}
+
+void BoxCollider::SetSize(glm::vec2 size)
+{
+    if (mSize == size)
+        return;
+    mSize = size;
+    if (mInUse)
+        BroadPhase::Touch(*this);
+}
+
+void BoxCollider::SetLayer(CollisionLayer layer)
+{
+    if (mLayer.layer == layer.layer && mLayer.mask == layer.mask)
+        return;
+    mLayer = layer;
+    if (mInUse)
+        BroadPhase::Touch(*this);
+}
+
+void BoxCollider::SetBound(bool bound)
+{
+    if (mBound == bound)
+        return;
+    mBound = bound;
+    if (mInUse)
+        BroadPhase::Touch(*this);
+}
+
 void BoxCollider::SetParent(std::weak_ptr<Entity> parent)
 {
+    // Before the cached Transform may go: the grid lets go of it first.
+    if (mInUse)
+        BroadPhase::Touch(*this);
     mParent = std::move(parent);
     std::shared_ptr<Entity> entity = mParent.lock();
     mHadLiveParent = entity != nullptr;
@@ -66,6 +101,11 @@ void BoxCollider::UpdateCorners()
     const glm::mat3& m = mTransform->GetMatrix();
     for (glm::vec2& corner : mCorners)
         corner = glm::vec2(m * glm::vec3(corner, 1.0f));
+}
+
+BoxCollider::Bounds BoxCollider::GetBounds() const
+{
+    return BoundsOf(mCorners);
 }
 
 std::optional<glm::mat3> BoxCollider::GetOutlineMatrix() const
@@ -106,8 +146,8 @@ BoxCollider::Overlap BoxCollider::TestOverlap(BoxCollider& other)
 BoxCollider::Overlap BoxCollider::TestCornersOverlap(const BoxCollider& other) const
 {
     // Boxes whose bounds are apart are apart; most pairs end here.
-    const Bounds mine = BoundsOf(mCorners);
-    const Bounds theirs = BoundsOf(other.mCorners);
+    const BoxCollider::Bounds mine = BoundsOf(mCorners);
+    const BoxCollider::Bounds theirs = BoundsOf(other.mCorners);
     if (mine.max.x < theirs.min.x || theirs.max.x < mine.min.x || mine.max.y < theirs.min.y ||
         theirs.max.y < mine.min.y)
         return {};

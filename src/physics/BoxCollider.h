@@ -27,11 +27,17 @@ public:
         bool hit = false;
         glm::vec2 mtv{0.0f, 0.0f};
     };
+    // An axis-aligned box that holds the collider.
+    struct Bounds {
+        glm::vec2 min;
+        glm::vec2 max;
+    };
 
-    void SetCenter(glm::vec2 center) { mCenter = center; }
-    void SetSize(glm::vec2 size) { mSize = size; }
-    void SetLayer(CollisionLayer layer) { mLayer = layer; }
-    void SetBound(bool bound) { mBound = bound; }
+    // A collider in use tells the broad phase of every change.
+    void SetCenter(glm::vec2 center);
+    void SetSize(glm::vec2 size);
+    void SetLayer(CollisionLayer layer);
+    void SetBound(bool bound);
     void SetID(unsigned int id) { mID = id; }
     void SetInUse(bool inUse) { mInUse = inUse; }
     // Keeps the entity weakly and caches its Transform while it is alive; an
@@ -48,12 +54,17 @@ public:
     // The parent was alive when it was given and has died since: the box
     // belongs to nobody and takes no part in queries.
     bool HasLostParent() const { return mHadLiveParent && mParent.expired(); }
+    // The Transform that places the box: the cached one while the parent
+    // lives, else none (the box stays in local coordinates).
+    cmp::Transform* GetPlacingTransform() const { return mParent.expired() ? nullptr : mTransform.get(); }
 
     // Recomputes the four corners: 0 (min x, min y), 1 (min x, max y),
     // 2 (max x, max y), 3 (max x, min y) before the transform. Without a
     // living parent they stay in local coordinates.
     void UpdateCorners();
     const glm::vec2& GetCorner(int index) const { return mCorners[index]; }
+    // The bounds of the corners as they were last computed.
+    Bounds GetBounds() const;
 
     // Separating-axis test on the four edge directions of both boxes.
     // Touching boxes hit with a zero push-out; a box with a zero-length

@@ -1,6 +1,7 @@
 #include "physics/ColliderPool.h"
 
 #include "core/Trace.h"
+#include "physics/BroadPhase.h"
 
 #include <array>
 #include <string>
@@ -8,8 +9,17 @@
 namespace {
 
 struct Pool {
+    // Numbered from the start, so that a record is always known by its
+    // index (the broad phase relies on it).
+    Pool()
+    {
+        for (unsigned int i = 0; i < kBoxColliderCount; ++i)
+            records[i].SetID(i);
+    }
+
     std::array<fb::BoxCollider, kBoxColliderCount> records;
     std::list<fb::BoxCollider*> active;
+    std::array<std::uint32_t, kBoxColliderCount> generations{};
 };
 
 // Never destroyed: entities held by other statics return their colliders
@@ -40,6 +50,7 @@ fb::BoxCollider* GetBoxCollider()
             continue;
         record.SetInUse(true);
         pool.active.push_back(&record);
+        BroadPhase::Add(record);
         return &record;
     }
     return nullptr;
@@ -53,8 +64,10 @@ void FreeBoxCollider(unsigned int id)
     }
     Pool& pool = ThePool();
     fb::BoxCollider& record = pool.records[id];
+    BroadPhase::Remove(record);
     record.SetInUse(false);
     record.SetParent(std::weak_ptr<fb::Entity>());
+    ++pool.generations[id];
     for (auto it = pool.active.begin(); it != pool.active.end(); ++it) {
         if ((*it)->GetID() == id) {
             pool.active.erase(it);
@@ -66,9 +79,18 @@ void FreeBoxCollider(unsigned int id)
 void ShutdownBoxColliders()
 {
     Pool& pool = ThePool();
-    for (fb::BoxCollider& record : pool.records)
-        record.SetInUse(false);
+    BroadPhase::Clear();
+    for (unsigned int i = 0; i < kBoxColliderCount; ++i) {
+        if (pool.records[i].IsInUse())
+            ++pool.generations[i];
+        pool.records[i].SetInUse(false);
+    }
     pool.active.clear();
+}
+
+const std::uint32_t& BoxColliderGeneration(unsigned int id)
+{
+    return ThePool().generations[id];
 }
 
 void DrawBoxColliders()

@@ -2,6 +2,7 @@
 
 #include "physics/BoxCollider.h"
 
+#include <cstdint>
 #include <list>
 
 // The fixed pool of box colliders. Records are handed out lowest free index
@@ -21,6 +22,11 @@ fb::BoxCollider* GetBoxCollider();
 void FreeBoxCollider(unsigned int id);
 // Marks every record free.
 void ShutdownBoxColliders();
+// How many times record `id` has gone back to the pool. Whoever keeps a
+// record's address can keep this count beside it and tell whether the record
+// has been freed since (and perhaps taken by someone else). The counter lives
+// as long as the pool; `id` must be below kBoxColliderCount.
+const std::uint32_t& BoxColliderGeneration(unsigned int id);
 // Outlines every record in use whose entity is alive, in pool order.
 void DrawBoxColliders();
 

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <string>
 
 namespace GamePad {
@@ -40,6 +41,24 @@ constexpr ButtonBit kButtonBits[] = {
 
 bool gStarted = false;
 std::array<Slot, kSlots> gSlots;
+// Set by SDL's device events, on whatever thread raises them.
+std::atomic<bool> gDevicesChanged{false};
+unsigned gDeviceScans = 0;
+
+int SDLCALL WatchDevices(void*, SDL_Event* event)
+{
+    switch (event->type) {
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+        gDevicesChanged = true;
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
 
 bool IsOpen(SDL_JoystickID id)
 {
@@ -52,14 +71,12 @@ void Close(Slot& slot)
     slot = Slot{};
 }
 
-// Lets go of the pads that were pulled out, then gives the new ones the
-// lowest free slots, in SDL's device order.
-void FollowPlugging()
+// Gives the pads not open yet the lowest free slots, in SDL's device order.
+// Asking SDL whether a device is a game controller can be slow (it may build
+// a mapping for it each time), so this runs only after a device event.
+void OpenNewPads()
 {
-    for (Slot& slot : gSlots) {
-        if (slot.pad && !SDL_GameControllerGetAttached(slot.pad))
-            Close(slot);
-    }
+    ++gDeviceScans;
     const int devices = SDL_NumJoysticks();
     for (int device = 0; device < devices; ++device) {
         if (!SDL_IsGameController(device))
@@ -103,6 +120,8 @@ void Init()
         Trace(std::string("Game pads are not available: ") + SDL_GetError(), 3);
         return;
     }
+    SDL_AddEventWatch(WatchDevices, nullptr);
+    gDevicesChanged = true;
     gStarted = true;
 }
 
@@ -116,16 +135,33 @@ void Shutdown()
         SDL_GameControllerRumble(slot.pad, 0, 0, 0);
         Close(slot);
     }
+    SDL_DelEventWatch(WatchDevices, nullptr);
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     gStarted = false;
+}
+
+void Poll()
+{
+    if (!gStarted)
+        return;
+    SDL_GameControllerUpdate();
+    bool slotFreed = false;
+    for (Slot& slot : gSlots) {
+        if (slot.pad && !SDL_GameControllerGetAttached(slot.pad)) {
+            Close(slot);
+            slotFreed = true;
+        }
+    }
+    // A pad that found every slot taken waits for one to come free.
+    const bool devicesChanged = gDevicesChanged.exchange(false);
+    if (devicesChanged || slotFreed)
+        OpenNewPads();
 }
 
 bool Read(unsigned slot, PadState& state)
 {
     if (!gStarted || slot >= kSlots)
         return false;
-    SDL_GameControllerUpdate();
-    FollowPlugging();
     SDL_GameController* pad = gSlots[slot].pad;
     if (!pad)
         return false;
@@ -141,6 +177,11 @@ bool Read(unsigned slot, PadState& state)
     state.rightX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX);
     state.rightY = Upward(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_RIGHTY));
     return true;
+}
+
+unsigned DeviceScans()
+{
+    return gDeviceScans;
 }
 
 void SetMotors(unsigned slot, std::uint16_t left, std::uint16_t right)

@@ -6,6 +6,11 @@
 // 3. A pad that is plugged in takes the lowest free slot and keeps it until it
 // is pulled out; pads beyond the fourth, and joysticks that SDL does not know
 // as game controllers, are left alone.
+//
+// Plugging is followed from SDL's device events, which the layer watches as
+// SDL raises them (so it sees them whoever empties the event queue): the
+// devices are looked through only after one was plugged in or pulled out,
+// never on every read.
 namespace GamePad {
 
 constexpr unsigned kSlots = 4;
@@ -41,13 +46,20 @@ struct PadState {
 };
 
 // Starts SDL's game-controller subsystem. Until then every slot is empty.
+// Pads plugged in before are picked up by the first Poll.
 void Init();
 // Stops every motor, lets go of the pads and stops the subsystem.
 void Shutdown();
 
-// Reads the pad in a slot as it is now, after following pads plugged in or
-// pulled out since the last read. False when the slot is empty.
+// Brings SDL's reading of every pad up to date, lets go of the pads pulled
+// out and gives the pads plugged in since the last poll their slots. Once a
+// frame, before the reads.
+void Poll();
+// Reads the pad in a slot as the last poll left it. False when the slot is
+// empty.
 bool Read(unsigned slot, PadState& state);
+// How many times the devices have been looked through for new pads.
+unsigned DeviceScans();
 // Sets the motor speeds of the pad in a slot (left: the heavy motor, right:
 // the light one); they run until set again. An empty slot ignores it.
 void SetMotors(unsigned slot, std::uint16_t left, std::uint16_t right);

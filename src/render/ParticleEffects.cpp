@@ -2,6 +2,7 @@
 
 #include "core/ComponentFactory.h"
 #include "core/EntityManager.h"
+#include "core/KeptFiles.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
 #include "render/FootstepEmitter.h"
@@ -35,18 +36,40 @@ const EffectFile kPunch{"DravikHit.json", "json parse error in MakePunchParticle
 const EffectFile kLanding{"Landing.json", "json parse error in MakePunchParticle", "PunchParticles"};
 const EffectFile kSquish{"SlimeSplat.json", "json parse error in MakeSquishParticle", "SquishParticles"};
 
+// The file's document, read on its first use only. Throws as
+// ReadParticleFile does, every time for a file that did not open.
+std::shared_ptr<const rapidjson::Document> ReadKeptParticleFile(const EffectFile& file)
+{
+    const std::string path = kParticleFolder + file.fileName;
+    const KeptFiles::KeptFile* kept = KeptFiles::Find(path);
+    if (!kept) {
+        KeptFiles::KeptFile read;
+        try {
+            read.document = std::make_shared<rapidjson::Document>(ReadParticleFile(file.fileName, file.parseMessage));
+        } catch (const std::runtime_error& error) {
+            read.failure = error.what();
+        }
+        KeptFiles::Keep(path, std::move(read));
+        kept = KeptFiles::Find(path);
+    }
+    if (!kept->document)
+        throw std::runtime_error(kept->failure);
+    return kept->document;
+}
+
 // The effect entity of a file, or empty (traced) when it cannot be made.
 // The emitter is sized per axis by emitterScale when there is one.
 std::shared_ptr<fb::Entity> Build(const EffectFile& file, float size, const glm::vec2* emitterScale,
                                   glm::vec2 position, bool mirror)
 {
-    rapidjson::Document document;
+    std::shared_ptr<const rapidjson::Document> kept;
     try {
-        document = ReadParticleFile(file.fileName, file.parseMessage);
+        kept = ReadKeptParticleFile(file);
     } catch (const std::runtime_error& error) {
         Trace(std::string(error.what()) + "; the effect is not shown", 4);
         return nullptr;
     }
+    const rapidjson::Document& document = *kept;
     if (document.IsNull())
         return nullptr;
 

@@ -12,7 +12,7 @@
 // A mirrored effect is flipped left to right.
 //
 // The named effects are read from "assets/json/particles/" + name + ".json"
-// on every call (see ParticleFile.h). An effect that cannot be made, because
+// (see ParticleFile.h) on their first use and kept (see KeptFiles.h). An effect that cannot be made, because
 // its file is missing, does not parse or has no usable particle count, is
 // traced and nothing is spawned: a missing effect never ends a match.
 

@@ -78,7 +78,7 @@ ParticleSystem* ParticleSystem::Clone()
 void ParticleSystem::UpdateParticles(float dt)
 {
     Emit(dt);
-    mParticles.remove_if([](const Particle& particle) { return particle.life <= 0.0f; });
+    std::erase_if(mParticles, [](const Particle& particle) { return particle.life <= 0.0f; });
     Age(dt);
     DrawParticles();
 }

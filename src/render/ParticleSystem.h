@@ -5,7 +5,7 @@
 #include "render/ParticleEmitter.h"
 #include "render/Texture.h"
 
-#include <list>
+#include <vector>
 #include <memory>
 
 // Emits, moves, ages and draws the particles of one effect entity. It emits
@@ -58,7 +58,7 @@ public:
     const Texture& GetTexture() const { return mTexture; }
     int GetParticleCount() const { return mParticleCount; }
     void SetParticleCount(int count) { mParticleCount = count; }
-    const std::list<Particle>& GetParticles() const { return mParticles; }
+    const std::vector<Particle>& GetParticles() const { return mParticles; }
     float GetScale() const { return mScale; }
     float GetEmitAngle() const { return mEmitAngle; }
     void SetEmitAngle(float radians) { mEmitAngle = radians; }
@@ -76,7 +76,7 @@ private:
     Texture mTexture;
     int mParticleCount;
     float mEmitTimer = 0.0f;
-    std::list<Particle> mParticles;
+    std::vector<Particle> mParticles;
     float mScale;
     float mEmitDelay;
     float mEmitDelayVary;

@@ -4,6 +4,7 @@
 #include "render/CamManager.h"
 #include "render/GLSupport.h"
 #include "render/RendererShaders.h"
+#include "render/SpriteBatch.h"
 #include "render/TextureManager.h"
 
 #include <GL/glew.h>
@@ -12,6 +13,7 @@
 #include <iostream>
 #include <map>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -32,29 +34,33 @@ struct DrawRecord {
 constexpr float kNormalCoords[8] = {0.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 0.0f};
 constexpr float kMirroredCoords[8] = {1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f};
 
+// What a record that leaves a field unset is drawn with: the value of the
+// record drawn before it, in this frame or an earlier one.
+struct CarriedState {
+    float opacity;
+    float texCoords[8];
+    float bloom;
+};
+
 DrawRecord gState{1.0f, glm::mat3(1.0f), {}, 0, 0, 0};
-std::multimap<int, DrawRecord> gQueue;
+// The records of each layer in submission order. Layers keep their lists
+// from frame to frame, so that queueing allocates nothing once warm.
+std::map<int, std::vector<DrawRecord>> gQueue;
+std::vector<DrawRecord>* gLastLayerRecords = nullptr;
+int gLastLayer = 0;
+CarriedState gCarried;
+SpriteBatch gBatch;
+bool gBatching = true;
 Texture gBackground("invalid texture");
 bool gBloomDisabled = false;
 
-struct SpriteProgram {
-    GLuint program = 0;
-    GLint position = -1;
-    GLint texcoord = -1;
-    GLint transform = -1;
-    GLint opacity = -1;
-    GLint doBloom = -1;
-} gSprite;
+GLuint gSpriteProgram = 0;
 
 GLuint gBlurProgram = 0;
 GLint gHorizontal = -1;
 GLuint gCombineProgram = 0;
 GLint gCombineBloom = -1;
 
-GLuint gQuadArray = 0;
-GLuint gPositionBuffer = 0;
-GLuint gTexCoordBuffer = 0;
-GLuint gElementBuffer = 0;
 GLuint gScreenArray = 0;
 GLuint gScreenBuffer = 0;
 GLuint gSpareTexture = 0;
@@ -119,26 +125,19 @@ void MakeFramebufferTextures(int width, int height)
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void MakeQuadBuffers()
+void EmptyQueue()
 {
-    const float positions[] = {-0.5f, -0.5f, 1.0f, 0.5f, -0.5f, 1.0f, -0.5f, 0.5f, 1.0f, 0.5f, 0.5f, 1.0f};
-    const GLuint indices[] = {0, 1, 2, 1, 3, 2};
-    glGenVertexArrays(1, &gQuadArray);
-    glBindVertexArray(gQuadArray);
-    glGenBuffers(1, &gPositionBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, gPositionBuffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof positions, positions, GL_STATIC_DRAW);
-    glVertexAttribPointer(gSprite.position, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(gSprite.position);
-    glGenBuffers(1, &gTexCoordBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, gTexCoordBuffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof kNormalCoords, kNormalCoords, GL_STATIC_DRAW);
-    glVertexAttribPointer(gSprite.texcoord, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(gSprite.texcoord);
-    glGenBuffers(1, &gElementBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gElementBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof indices, indices, GL_STATIC_DRAW);
-    glBindVertexArray(0);
+    for (auto& [layer, records] : gQueue)
+        records.clear();
+}
+
+void Enqueue(int layer, const DrawRecord& record)
+{
+    if (!gLastLayerRecords || layer != gLastLayer) {
+        gLastLayerRecords = &gQueue[layer];
+        gLastLayer = layer;
+    }
+    gLastLayerRecords->push_back(record);
 }
 
 void DrawScreenQuad()
@@ -164,38 +163,43 @@ void DrawScreenQuad()
     glBindVertexArray(0);
 }
 
+// Fills the sprite batch with the queue in drawing order (ascending layer,
+// then submission order), each record complete with the fields it takes
+// from the record before.
+void FillBatch()
+{
+    gBatch.Clear();
+    GLuint texture = gSpareTexture;
+    SpriteBatch::Quad quad{};
+    for (const auto& [layer, records] : gQueue) {
+        for (const DrawRecord& record : records) {
+            if (record.opacity != kNoOpacity)
+                gCarried.opacity = record.opacity;
+            if (record.texCoordsSet)
+                std::memcpy(gCarried.texCoords, record.texCoords, sizeof gCarried.texCoords);
+            if (record.bloom != 0)
+                gCarried.bloom = record.bloom > 0 ? 1.0f : 0.0f;
+            if (record.texture)
+                texture = record.texture;
+            std::memcpy(quad.transform, &record.transform[0][0], sizeof quad.transform);
+            std::memcpy(quad.texCoords, gCarried.texCoords, sizeof quad.texCoords);
+            quad.opacity = gCarried.opacity;
+            quad.bloom = gCarried.bloom;
+            gBatch.Add(texture, quad);
+        }
+    }
+}
+
 void DrawQueue()
 {
-    glUseProgram(gSprite.program);
+    glUseProgram(gSpriteProgram);
     glBindFramebuffer(GL_FRAMEBUFFER, gSceneFramebuffer);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, gSpareTexture);
-    glBindVertexArray(gQuadArray);
-    glBindBuffer(GL_ARRAY_BUFFER, gTexCoordBuffer);
     glViewport(0, 0, gWidth, gHeight);
-
-    // The coordinates in the buffer; a record that sets the same ones again
-    // needs no upload.
-    float uploaded[8];
-    bool uploadedKnown = false;
-    for (const auto& [layer, record] : gQueue) {
-        if (record.opacity != kNoOpacity)
-            glUniform1f(gSprite.opacity, record.opacity);
-        if (record.texCoordsSet &&
-            (!uploadedKnown || std::memcmp(uploaded, record.texCoords, sizeof uploaded) != 0)) {
-            glBufferData(GL_ARRAY_BUFFER, sizeof record.texCoords, record.texCoords, GL_STATIC_DRAW);
-            std::memcpy(uploaded, record.texCoords, sizeof uploaded);
-            uploadedKnown = true;
-        }
-        glUniformMatrix3fv(gSprite.transform, 1, GL_FALSE, &record.transform[0][0]);
-        if (record.bloom != 0)
-            glUniform1i(gSprite.doBloom, record.bloom > 0 ? 1 : 0);
-        if (record.texture)
-            glBindTexture(GL_TEXTURE_2D, record.texture);
-        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
-    }
-    glBindVertexArray(0);
+    FillBatch();
+    gBatch.Draw(gBatching);
 }
 
 void Combine(GLuint bloomTexture)
@@ -246,14 +250,11 @@ void Initialize()
 {
     StartGlew("Renderer");
 
-    gSprite.program = BuildProgram("sprite", RendererShaders::kSpriteVertex, RendererShaders::kSpriteFragment);
-    glUseProgram(gSprite.program);
-    gSprite.position = glGetAttribLocation(gSprite.program, "position");
-    gSprite.texcoord = glGetAttribLocation(gSprite.program, "texcoord");
-    gSprite.transform = glGetUniformLocation(gSprite.program, "transform");
-    gSprite.opacity = glGetUniformLocation(gSprite.program, "opacity");
-    gSprite.doBloom = glGetUniformLocation(gSprite.program, "doBloom");
-    glUniform1f(gSprite.opacity, 1.0f);
+    gSpriteProgram = BuildProgram("sprite", RendererShaders::kSpriteVertex, RendererShaders::kSpriteFragment);
+    glUseProgram(gSpriteProgram);
+    gCarried.opacity = 1.0f;
+    std::memcpy(gCarried.texCoords, kNormalCoords, sizeof kNormalCoords);
+    gCarried.bloom = 0.0f;
 
     gState.bloom = -1;
     glEnable(GL_BLEND);
@@ -262,7 +263,7 @@ void Initialize()
     glBindTexture(GL_TEXTURE_2D, gSpareTexture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 
-    MakeQuadBuffers();
+    gBatch.Initialize();
     gState.opacity = 1.0f;
 
     glGenFramebuffers(1, &gSceneFramebuffer);
@@ -292,25 +293,22 @@ void Initialize()
 
 void Shutdown()
 {
-    if (!gSprite.program)
+    if (!gSpriteProgram)
         return;
-    const GLuint buffers[] = {gPositionBuffer, gTexCoordBuffer, gElementBuffer};
-    glDeleteBuffers(3, buffers);
-    glDeleteVertexArrays(1, &gQuadArray);
-    gPositionBuffer = gTexCoordBuffer = gElementBuffer = gQuadArray = 0;
+    gBatch.Shutdown();
     glUseProgram(0);
     GLuint shaders[2] = {};
     GLsizei count = 0;
-    glGetAttachedShaders(gSprite.program, 2, &count, shaders);
+    glGetAttachedShaders(gSpriteProgram, 2, &count, shaders);
     for (GLsizei i = 0; i < count; ++i)
         glDeleteShader(shaders[i]);
-    glDeleteProgram(gSprite.program);
-    gSprite = SpriteProgram{};
+    glDeleteProgram(gSpriteProgram);
+    gSpriteProgram = 0;
 }
 
 void CreateFramebuffers(int width, int height)
 {
-    if (!gSprite.program)
+    if (!gSpriteProgram)
         return;
     MakeFramebufferTextures(width, height);
 }
@@ -322,7 +320,7 @@ std::pair<int, int> GetFramebufferSize()
 
 void BeginFrame()
 {
-    gQueue.clear();
+    EmptyQueue();
     if (gBackground.id == 0) {
         TextureManager::Get(gBackground);
         gState.bloom = 1;
@@ -337,7 +335,7 @@ void BeginFrame()
     gState.transform = CamManager::GetViewMatrix() * (CamManager::GetInverseViewMatrix() * fullScreen);
     gState.opacity = 1.0f;
     gState.texture = gBackground.id;
-    gQueue.emplace(0, gState);
+    Enqueue(0, gState);
     gState.texture = 0;
     gState.opacity = kNoOpacity;
     gState.texCoordsSet = 0;
@@ -346,7 +344,7 @@ void BeginFrame()
 
 void Present()
 {
-    if (!gSprite.program)
+    if (!gSpriteProgram)
         return;
     DrawQueue();
     if (gBloomDisabled)
@@ -408,7 +406,7 @@ void SetTransformFromValues(const glm::mat3& rows)
 
 void Submit(int layer)
 {
-    gQueue.emplace(layer, gState);
+    Enqueue(layer, gState);
     gState.opacity = kNoOpacity;
     gState.texture = 0;
     gState.texCoordsSet = 0;
@@ -424,14 +422,19 @@ void SetBackground(const Texture& texture)
 void SetBloomDisabled(bool disabled)
 {
     gBloomDisabled = disabled;
-    if (gSprite.program) {
+    if (gSpriteProgram) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         ClearFramebuffer(0);
         ClearFramebuffer(gPingPongFramebuffers[0]);
         ClearFramebuffer(gPingPongFramebuffers[1]);
         ClearFramebuffer(gSceneFramebuffer);
     }
-    gQueue.clear();
+    EmptyQueue();
+}
+
+void SetBatching(bool batching)
+{
+    gBatching = batching;
 }
 
 void Clear(float r, float g, float b)

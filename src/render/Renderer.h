@@ -59,6 +59,10 @@ void Submit(int layer);
 // Drawn full-screen under everything from the next frame on.
 void SetBackground(const Texture& texture);
 void SetBloomDisabled(bool disabled);
+// Runs of records that share a texture go to the GPU in one draw call (the
+// default); unbatched, every record is its own call. The picture is the
+// same either way, which the unbatched drawing is there to show.
+void SetBatching(bool batching);
 // Clears the bound framebuffer to the colour.
 void Clear(float r, float g, float b);
 

@@ -3,34 +3,44 @@
 // The renderer's GLSL sources.
 namespace RendererShaders {
 
-// Draws one textured quad into the scene framebuffer: the colour, and its
-// bright part for the bloom passes.
+// Draws textured quads into the scene framebuffer: the colour, and its
+// bright part for the bloom passes. Vertex 4q + i is corner i of quad q's
+// unit quad (bottom-left, bottom-right, top-left, top-right) and carries
+// the x and y rows of the quad's transform, its own texture coordinates,
+// the quad's opacity and whether the quad is forced into the bloom. The
+// transform's z row would only give the unused z.
 inline constexpr const char* kSpriteVertex = R"(#version 330 core
-in vec3 position;
-in vec2 texcoord;
+const vec3 kCorners[4] = vec3[](vec3(-0.5, -0.5, 1.0), vec3(0.5, -0.5, 1.0), vec3(-0.5, 0.5, 1.0), vec3(0.5, 0.5, 1.0));
+layout(location = 0) in vec4 columns01;
+layout(location = 1) in vec4 column2AndTexcoord;
+layout(location = 2) in vec2 look;
 out vec2 Texcoord;
-uniform mat3 transform;
+flat out float Opacity;
+flat out float DoBloom;
 void main()
 {
-    Texcoord = texcoord;
-    vec3 placed = transform * position;
+    Texcoord = column2AndTexcoord.zw;
+    Opacity = look.x;
+    DoBloom = look.y;
+    mat3 transform = mat3(vec3(columns01.xy, 0.0), vec3(columns01.zw, 0.0), vec3(column2AndTexcoord.xy, 0.0));
+    vec3 placed = transform * kCorners[gl_VertexID & 3];
     gl_Position = vec4(placed.xy, 0.0, 1.0);
 }
 )";
 
 inline constexpr const char* kSpriteFragment = R"(#version 330 core
 in vec2 Texcoord;
+flat in float Opacity;
+flat in float DoBloom;
 layout(location = 0) out vec4 FragColor;
 layout(location = 1) out vec4 BrightColor;
 uniform sampler2D usamp;
-uniform float opacity;
-uniform bool doBloom;
 void main()
 {
     vec4 color = texture(usamp, Texcoord);
-    color.a *= opacity;
+    color.a *= Opacity;
     FragColor = color;
-    if (doBloom || dot(color.rgb, vec3(0.6, 0.6, 0.6)) > 1.0)
+    if (DoBloom > 0.5 || dot(color.rgb, vec3(0.6, 0.6, 0.6)) > 1.0)
         BrightColor = color;
     else
         BrightColor = vec4(0.0, 0.0, 0.0, 1.0);

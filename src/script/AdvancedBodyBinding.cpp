@@ -52,7 +52,7 @@ int RunDetection(lua_State* state)
     AdvancedBody& body = lua::Check<AdvancedBody>(state, 1);
     const std::int32_t key = lua::CheckInt32(state, 2);
     const std::int32_t detector = lua::CheckInt32(state, 3);
-    lua::PushCopy(state, body.RunDetection(key, detector));
+    PushCollisionResult(state, body.RunDetection(key, detector));
     return 1;
 }
 
@@ -84,7 +84,7 @@ void BindAdvancedBody(lua_State* state)
         {nullptr, nullptr},
     };
     lua::RegisterType(state,
-                      {kLuaName<AdvancedBody>, methods, getters, setters, nullptr, lua::ReleaseHandle<AdvancedBody>});
+                      {kLuaName<AdvancedBody>, methods, getters, setters, nullptr});
 
     static const lua::NamedInteger detectors[] = {
         {"body", AdvancedBody::Body},

@@ -1,5 +1,6 @@
 #include "core/Entity.h"
 #include "physics/BoxCollider.h"
+#include "script/EntityBinding.h"
 #include "script/LuaBind.h"
 #include "script/PhysicsBinding.h"
 
@@ -45,7 +46,7 @@ int SetCenter(lua_State* state)
 int GetParent(lua_State* state)
 {
     BoxCollider& collider = lua::Check<BoxCollider>(state, 1);
-    lua::PushShared(state, collider.GetParent().lock());
+    PushEntity(state, collider.GetParent().lock());
     return 1;
 }
 
@@ -57,7 +58,7 @@ int SetParent(lua_State* state)
         collider.SetParent(std::weak_ptr<fb::Entity>());
         return 0;
     }
-    if (!luaL_testudata(state, 3, kLuaName<fb::Entity>))
+    if (!lua::Is<fb::Entity>(state, 3))
         return lua::SetterTypeError(state, kLuaName<fb::Entity>);
     // Through the entity itself: a script's own entity is an unowned handle.
     collider.SetParent(lua::Check<fb::Entity>(state, 3).weak_from_this());
@@ -95,5 +96,5 @@ void BindBoxCollider(lua_State* state)
         {nullptr, nullptr},
     };
     lua::RegisterType(state,
-                      {kLuaName<BoxCollider>, methods, getters, setters, NewCollider, lua::ReleaseHandle<BoxCollider>});
+                      {kLuaName<BoxCollider>, methods, getters, setters, NewCollider});
 }

@@ -27,7 +27,7 @@ int NewLayer(lua_State* state)
 void BindCollisionLayer(lua_State* state)
 {
     lua::RegisterType(
-        state, {kLuaName<CollisionLayer>, nullptr, nullptr, nullptr, NewLayer, lua::ReleaseHandle<CollisionLayer>});
+        state, {kLuaName<CollisionLayer>, nullptr, nullptr, nullptr, NewLayer});
 
     static const lua::NamedInteger layers[] = {
         {"base", 1}, {"world", 2}, {"team1", 4}, {"team2", 8}, {"goal", 16}, {"misc", 32}, {"slime", 64},

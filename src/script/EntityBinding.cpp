@@ -4,6 +4,7 @@
 #include "core/Transform.h"
 #include "physics/AdvancedBody.h"
 #include "script/LuaBind.h"
+#include "script/ScriptHost.h"
 
 #include <vector>
 
@@ -17,20 +18,10 @@ Collected& CollectedEntities()
     return *collected;
 }
 
-int Collect(lua_State* state)
-{
-    lua::Handle<fb::Entity>& handle = lua::CheckHandle<fb::Entity>(state, 1);
-    // A handle that does not own its entity has nothing to release.
-    if (handle.use_count() > 0)
-        CollectedEntities().push_back(std::move(handle));
-    handle.reset();
-    return 0;
-}
-
 int GetName(lua_State* state)
 {
     fb::Entity& entity = lua::Check<fb::Entity>(state, 1);
-    lua_pushstring(state, entity.GetName().c_str());
+    lua_pushlstring(state, entity.GetName().data(), entity.GetName().size());
     return 1;
 }
 
@@ -43,7 +34,7 @@ int GetID(lua_State* state)
 int GetParent(lua_State* state)
 {
     fb::Entity& entity = lua::Check<fb::Entity>(state, 1);
-    lua::PushShared(state, entity.GetParent());
+    PushEntity(state, entity.GetParent());
     return 1;
 }
 
@@ -71,10 +62,32 @@ void RegisterEntity(lua_State* state)
         {"GetID", GetID},
         {nullptr, nullptr},
     };
-    lua::RegisterType(state, {kLuaName<fb::Entity>, methods, nullptr, nullptr, nullptr, Collect});
+    lua::RegisterType(state, {kLuaName<fb::Entity>, methods, nullptr, nullptr, nullptr});
 }
 
 } // namespace
+
+template <>
+void lua::ReleaseBox<fb::Entity>(void* box)
+{
+    lua::Handle<fb::Entity>& handle = static_cast<lua::Box<fb::Entity>*>(box)->handle;
+    // A handle that does not own its entity has nothing to release.
+    if (handle.use_count() > 0)
+        CollectedEntities().push_back(std::move(handle));
+    handle.reset();
+}
+
+void PushEntity(lua_State* state, std::shared_ptr<fb::Entity> entity)
+{
+    if (entity && entity.get() == ScriptHost::Of(state).GetOwner()) {
+        // Let go first: a Lua error in the push skips this frame's destructors.
+        fb::Entity* own = entity.get();
+        entity.reset();
+        lua::PushUnowned(state, own);
+        return;
+    }
+    lua::PushShared(state, std::move(entity));
+}
 
 void ReleaseCollectedEntities()
 {

@@ -1,5 +1,7 @@
 #include "script/LuaBind.h"
 
+#include "script/ScriptHost.h"
+
 #include <limits>
 
 namespace lua {
@@ -41,6 +43,21 @@ int NewIndex(lua_State* state)
     return setter(state);
 }
 
+int NewBoxMemory(lua_State* state)
+{
+    RefuseWhileClosing(state);
+    lua_newuserdata(state, kBoxSize);
+    return 1;
+}
+
+// The "__gc" of every bound type: the box releases itself as what it is.
+int Collect(lua_State* state)
+{
+    if (BoxHeader* header = TestHeader(state, 1))
+        header->release(header);
+    return 0;
+}
+
 void PushFunctions(lua_State* state, const luaL_Reg* functions)
 {
     lua_newtable(state);
@@ -49,6 +66,45 @@ void PushFunctions(lua_State* state, const luaL_Reg* functions)
 }
 
 } // namespace
+
+void RefuseWhileClosing(lua_State* state)
+{
+    if (ScriptHost::Of(state).IsClosing())
+        luaL_error(state, "a script that is closing cannot make new values");
+}
+
+bool PushBoxMemory(lua_State* state)
+{
+    lua_pushcfunction(state, NewBoxMemory);
+    return lua_pcall(state, 0, 1, 0) == LUA_OK;
+}
+
+BoxHeader* TestHeader(lua_State* state, int index)
+{
+    if (lua_type(state, index) != LUA_TUSERDATA || lua_rawlen(state, index) != kBoxSize)
+        return nullptr;
+    return static_cast<BoxHeader*>(lua_touserdata(state, index));
+}
+
+const char* TypeName(lua_State* state, int index)
+{
+    const BoxHeader* header = TestHeader(state, index);
+    return header ? *header->type : luaL_typename(state, index);
+}
+
+int TypeError(lua_State* state, int index, const char* expected)
+{
+    return luaL_argerror(state, index, lua_pushfstring(state, "%s expected, got %s", expected, TypeName(state, index)));
+}
+
+int ReleasedError(lua_State* state, int index)
+{
+    const BoxHeader* header = TestHeader(state, index);
+    if (header && header->generationNow)
+        return luaL_argerror(state, index,
+                             lua_pushfstring(state, "this %s has gone back to the pool", *header->type));
+    return luaL_argerror(state, index, lua_pushfstring(state, "this %s has been released", TypeName(state, index)));
+}
 
 std::int32_t CheckInt32(lua_State* state, int index)
 {
@@ -67,9 +123,8 @@ float CheckFloat(lua_State* state, int index)
 
 int SetterTypeError(lua_State* state, const char* expected)
 {
-    luaL_getmetafield(state, 1, "__name");
-    return luaL_error(state, "%s.%s takes a %s, not a %s", lua_tostring(state, -1), MemberName(state), expected,
-                      luaL_typename(state, 3));
+    return luaL_error(state, "%s.%s takes a %s, not a %s", TypeName(state, 1), MemberName(state), expected,
+                      TypeName(state, 3));
 }
 
 float CheckSetFloat(lua_State* state)
@@ -83,7 +138,7 @@ void RegisterType(lua_State* state, const TypeSpec& spec)
 {
     luaL_newmetatable(state, spec.name);
 
-    lua_pushcfunction(state, spec.collect);
+    lua_pushcfunction(state, Collect);
     lua_setfield(state, -2, "__gc");
 
     PushFunctions(state, spec.methods);
@@ -96,8 +151,8 @@ void RegisterType(lua_State* state, const TypeSpec& spec)
     lua_pushcclosure(state, NewIndex, 2);
     lua_setfield(state, -2, "__newindex");
 
-    // Scripts may not read or swap the metatable: a handle given another
-    // type's finalizer would free memory it does not own.
+    // Scripts may not read or swap the metatable with the base library.
+    // (The debug library can; the type tag in each value keeps that harmless.)
     lua_pushstring(state, spec.name);
     lua_setfield(state, -2, "__metatable");
     lua_pop(state, 1);

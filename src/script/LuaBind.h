@@ -6,34 +6,97 @@
 #include <lua.hpp>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 // The small layer between the Lua C API and the engine types scripts see.
 //
-// Every bound value is a full userdata holding a std::shared_ptr<T> under the
-// metatable named kLuaName<T>. The pointer either shares an engine object
-// (entities, components), owns a copy made for Lua (vectors, layers, results,
-// colliders made in a script), or points without owning anything (the pool
-// colliders, which outlive every script). A handle whose pointer is empty has
-// been released, and using it is a Lua error.
+// Every bound value is a full userdata laid out as a Box<T>: a header that
+// names the type the value was made as, then a std::shared_ptr<T>. The
+// pointer either shares an engine object (entities, components), owns a copy
+// made for Lua (vectors, layers, results, colliders made in a script), or
+// points without owning anything (the pool colliders, which outlive every
+// script). Types are checked from the header, never from the metatable, which
+// a script can swap with the debug library. A handle whose pointer is empty
+// has been released, and using it is a Lua error; so is using a pool record
+// that has gone back to the pool since the handle was made.
 //
 // Lua errors unwind with longjmp, past C++ destructors: a bound function
-// checks all of its arguments before it makes a C++ object of its own.
+// checks all of its arguments before it makes a C++ object of its own, and
+// hands its objects to the push functions below, which let go of them before
+// they raise an error.
 namespace lua {
 
 template <class T>
 using Handle = std::shared_ptr<T>;
 
+struct BoxHeader {
+    // The type the value was made as: the address of its kLuaName, which is
+    // one object in the whole program (the name's own text may not be).
+    const char* const* type = nullptr;
+    // Lets go of the handle. It is what "__gc" runs, so a value given
+    // another type's metatable is still released as what it is.
+    void (*release)(void* box) = nullptr;
+    // For a pool record: the pool's count of the record's returns, and its
+    // value when the handle was made. Null for everything else.
+    const std::uint32_t* generationNow = nullptr;
+    std::uint32_t generation = 0;
+};
+
+template <class T>
+struct Box {
+    BoxHeader header;
+    Handle<T> handle;
+};
+
+// Every box has this size; Lua makes no other full userdata in a script.
+inline constexpr std::size_t kBoxSize = sizeof(Box<int>);
+
+// What "__gc" does for a T: empty the pointer rather than destroy the box, so
+// a value brought back to life by a finalizer reads as released. Entities
+// differ (EntityBinding.cpp).
+template <class T>
+void ReleaseBox(void* box)
+{
+    static_cast<Box<T>*>(box)->handle.reset();
+}
+template <>
+void ReleaseBox<fb::Entity>(void* box);
+
+// A Lua error while the script's state is being closed: nothing made then
+// would ever be released.
+void RefuseWhileClosing(lua_State* state);
+
+// Pushes the memory of a new box, with no metatable yet. On failure (out of
+// memory, a closing state, a finalizer's error) it pushes the error instead
+// and returns false, so that the caller can let go of its C++ objects before
+// raising it.
+bool PushBoxMemory(lua_State* state);
+
+// Pushes a value of type T around `handle`, or nil for an empty pointer.
+template <class T>
+void PushHandle(lua_State* state, Handle<T> handle, const std::uint32_t* generationNow = nullptr)
+{
+    static_assert(std::is_standard_layout_v<Box<T>> && sizeof(Box<T>) == kBoxSize);
+    if (!handle) {
+        lua_pushnil(state);
+        return;
+    }
+    if (!PushBoxMemory(state)) {
+        handle.reset();
+        lua_error(state);
+    }
+    auto* box = new (lua_touserdata(state, -1))
+        Box<T>{BoxHeader{&kLuaName<T>, ReleaseBox<T>, generationNow, 0}, std::move(handle)};
+    if (generationNow)
+        box->header.generation = *generationNow;
+    luaL_setmetatable(state, kLuaName<T>);
+}
+
 // Pushes a reference sharing `object`, or nil for an empty pointer.
 template <class T>
 void PushShared(lua_State* state, std::shared_ptr<T> object)
 {
-    if (!object) {
-        lua_pushnil(state);
-        return;
-    }
-    void* memory = lua_newuserdata(state, sizeof(Handle<T>));
-    new (memory) Handle<T>(std::move(object));
-    luaL_setmetatable(state, kLuaName<T>);
+    PushHandle(state, std::move(object));
 }
 
 // Pushes a copy that belongs to Lua.
@@ -44,27 +107,56 @@ void PushCopy(lua_State* state, const T& value)
 }
 
 // Pushes a reference that neither owns nor keeps `object` alive, for engine
-// objects that live for the whole run. Nil for null.
+// objects that outlive the script. Nil for null.
 template <class T>
 void PushUnowned(lua_State* state, T* object)
 {
-    PushShared(state, std::shared_ptr<T>(std::shared_ptr<void>(), object));
+    PushHandle(state, std::shared_ptr<T>(std::shared_ptr<void>(), object));
+}
+
+// Pushes an unowned reference to a pooled record that stays usable only
+// while the pool's return count `generationNow` keeps its present value.
+template <class T>
+void PushPooled(lua_State* state, T* object, const std::uint32_t& generationNow)
+{
+    PushHandle(state, std::shared_ptr<T>(std::shared_ptr<void>(), object), &generationNow);
+}
+
+// The header of the bound value at `index`, or null for anything else.
+BoxHeader* TestHeader(lua_State* state, int index);
+// "Entity" for a bound value, Lua's type name for anything else.
+const char* TypeName(lua_State* state, int index);
+// Raises "bad argument #index (<expected> expected, got <TypeName>)".
+int TypeError(lua_State* state, int index, const char* expected);
+
+template <class T>
+bool Is(lua_State* state, int index)
+{
+    const BoxHeader* header = TestHeader(state, index);
+    return header && header->type == &kLuaName<T>;
 }
 
 // The handle at `index`, released or not; a Lua error if it is not a T.
 template <class T>
 Handle<T>& CheckHandle(lua_State* state, int index)
 {
-    return *static_cast<Handle<T>*>(luaL_checkudata(state, index, kLuaName<T>));
+    if (!Is<T>(state, index))
+        TypeError(state, index, kLuaName<T>);
+    return static_cast<Box<T>*>(lua_touserdata(state, index))->handle;
 }
 
-// The object at `index`; a Lua error if it is not a T or has been released.
+// Raises the error for a handle that can no longer be used.
+int ReleasedError(lua_State* state, int index);
+
+// The object at `index`; a Lua error if it is not a T, has been released, or
+// is a pool record that went back to the pool.
 template <class T>
 T& Check(lua_State* state, int index)
 {
     Handle<T>& handle = CheckHandle<T>(state, index);
-    if (!handle)
-        luaL_argerror(state, index, lua_pushfstring(state, "this %s has been released", kLuaName<T>));
+    const BoxHeader& header = *TestHeader(state, index);
+    if (!handle || (header.generationNow && *header.generationNow != header.generation))
+        ReleasedError(state, index);
     return *handle;
 }
 
@@ -89,21 +181,11 @@ int SetterTypeError(lua_State* state, const char* expected);
 template <class T>
 T& CheckSetValue(lua_State* state)
 {
-    if (!luaL_testudata(state, 3, kLuaName<T>))
+    if (!Is<T>(state, 3))
         SetterTypeError(state, kLuaName<T>);
     return Check<T>(state, 3);
 }
 float CheckSetFloat(lua_State* state);
-
-// The __gc of a handle: it empties the pointer rather than destroying it, so
-// an object brought back to life by a finalizer reads as released. An empty
-// shared_ptr holds nothing, so nothing leaks.
-template <class T>
-int ReleaseHandle(lua_State* state)
-{
-    CheckHandle<T>(state, 1).reset();
-    return 0;
-}
 
 // What one bound type offers. The lists end with a {nullptr, nullptr} entry
 // and may be null. The global table `name` holds "new" when there is a
@@ -114,7 +196,6 @@ struct TypeSpec {
     const luaL_Reg* getters;
     const luaL_Reg* setters;
     lua_CFunction constructor;
-    lua_CFunction collect;
 };
 
 void RegisterType(lua_State* state, const TypeSpec& spec);

@@ -6,15 +6,19 @@ namespace fb {
 class BoxCollider;
 class Entity;
 struct CollisionLayer;
-struct CollisionResult;
 namespace cmp {
 class AdvancedBody;
 class Transform;
 }
 } // namespace fb
 
+// A collision result as scripts hold it (PhysicsBinding.h).
+struct ScriptCollisionResult;
+
 // The name each engine type goes by in scripts. It is also the name of the
-// type's metatable, so Lua's own argument errors read "Entity expected".
+// type's metatable, so Lua's own messages read "Entity expected", and the
+// address of the variable is the type tag every value of the type carries
+// (LuaBind.h).
 template <class T>
 inline constexpr const char* kLuaName = nullptr;
 
@@ -31,4 +35,4 @@ inline constexpr const char* kLuaName<fb::BoxCollider> = "BoxCollider";
 template <>
 inline constexpr const char* kLuaName<fb::CollisionLayer> = "CollisionLayer";
 template <>
-inline constexpr const char* kLuaName<fb::CollisionResult> = "CollisionResult";
+inline constexpr const char* kLuaName<ScriptCollisionResult> = "CollisionResult";

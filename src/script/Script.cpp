@@ -1,6 +1,7 @@
 #include "script/Script.h"
 
 #include "core/Trace.h"
+#include "script/ScriptHost.h"
 #include "script/TextOnlyLoading.h"
 
 #include <lua.hpp>
@@ -56,11 +57,11 @@ int OpenLibraries(lua_State* state)
 } // namespace
 
 Script::Script(const std::string& fileName)
-    : mPath(kScriptFolder + fileName)
+    : mHost(std::make_unique<ScriptHost>(kScriptFolder + fileName))
 {
-    mState = luaL_newstate();
+    mState = mHost->NewState();
     if (!mState) {
-        Trace("Lua script \"" + mPath + "\": out of memory for a new Lua state", 4);
+        Trace("Lua script \"" + GetPath() + "\": out of memory for a new Lua state", 4);
         return;
     }
     lua_sethook(mState, CountInstructions, LUA_MASKCOUNT, kHookInterval);
@@ -68,7 +69,7 @@ Script::Script(const std::string& fileName)
     if (!Protect(OpenLibraries, nullptr, "could not open the Lua libraries"))
         return;
     // Text only: crafted precompiled chunks can crash the virtual machine.
-    if (luaL_loadfilex(mState, mPath.c_str(), "t") != LUA_OK) {
+    if (luaL_loadfilex(mState, GetPath().c_str(), "t") != LUA_OK) {
         const char* message = lua_tostring(mState, -1);
         Fail("could not be loaded", message ? message : "");
         lua_pop(mState, 1);
@@ -79,8 +80,16 @@ Script::Script(const std::string& fileName)
 
 Script::~Script()
 {
-    if (mState)
+    if (mState) {
+        mHost->SetClosing();
         lua_close(mState);
+    }
+    mHost->GetColliders().ReturnAll(GetPath());
+}
+
+const std::string& Script::GetPath() const
+{
+    return mHost->GetPath();
 }
 
 bool Script::Protect(lua_CFunction body, void* context, const std::string& what)
@@ -99,17 +108,26 @@ bool Script::CallProtected(int argumentCount, const std::string& what)
     lua_insert(mState, handler);
     gHookTicksLeft = kInstructionBudget / kHookInterval;
     const int status = lua_pcall(mState, argumentCount, 0, handler);
+    std::string message;
     if (status != LUA_OK) {
-        const char* message = lua_tostring(mState, -1);
-        Fail(what, message ? message : "");
+        const char* text = lua_tostring(mState, -1);
+        message = text ? text : "";
         lua_pop(mState, 1);
     }
     lua_remove(mState, handler);
-    return status == LUA_OK;
+    // A script that caught the error of its overstep is switched off all the same.
+    if (!mHost->GetOverstep().empty())
+        message = mHost->GetOverstep() + (message.empty() ? "" : " (" + message + ")");
+    if (status != LUA_OK || !mHost->GetOverstep().empty()) {
+        Fail(what, message);
+        return false;
+    }
+    return true;
 }
 
 void Script::Fail(const std::string& what, const std::string& message)
 {
-    Trace("Lua script \"" + mPath + "\" " + what + "; it is switched off. " + message, 4);
+    Trace("Lua script \"" + GetPath() + "\" " + what + "; it is switched off. " + message, 4);
     mEnabled = false;
+    mHost->GetColliders().ReturnAll(GetPath());
 }

@@ -2,9 +2,9 @@
 
 #include "core/Entity.h"
 #include "core/Transform.h"
-#include "script/ColliderLeases.h"
 #include "script/LuaBind.h"
 #include "script/PhysicsBinding.h"
+#include "script/ScriptHost.h"
 
 #include <lua.hpp>
 
@@ -19,20 +19,15 @@ struct Call {
     lua_Number dt;
 };
 
-struct SetUp {
-    fb::Entity* owner;
-};
-
 int RegisterBindings(lua_State* state)
 {
-    const auto& setUp = *static_cast<const SetUp*>(lua_touserdata(state, 1));
     fb::Entity::BindLua(state);
     fb::cmp::Transform::BindLua(state);
     BindCollisionQueries(state);
     BindBoxCollider(state);
     BindCollisionLayer(state);
     BindAdvancedBody(state);
-    lua::PushUnowned(state, setUp.owner);
+    lua::PushUnowned(state, ScriptHost::Of(state).GetOwner());
     lua_rawsetp(state, LUA_REGISTRYINDEX, &kOwnerKey);
     return 0;
 }
@@ -55,13 +50,8 @@ ScriptBehavior::ScriptBehavior(std::weak_ptr<fb::Entity> owner, const std::strin
     : Script(fileName)
     , mOwner(owner.lock().get())
 {
-    SetUp setUp{mOwner};
-    Protect(RegisterBindings, &setUp, "could not set up its bindings");
-}
-
-ScriptBehavior::~ScriptBehavior()
-{
-    ReturnLeasedColliders(GetState(), GetPath());
+    GetHost().SetOwner(mOwner);
+    Protect(RegisterBindings, nullptr, "could not set up its bindings");
 }
 
 void ScriptBehavior::CallGlobal(const char* function, const float* dt)

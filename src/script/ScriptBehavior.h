@@ -17,15 +17,14 @@ class Entity;
 // They are registered after the file's top-level code has run, so that code
 // may only define functions and plain values.
 //
-// The state belongs to the entity and dies with it, so the entity it is given
-// is a reference that does not own it: a script that keeps its own entity in
-// a global does not keep it alive for ever.
+// The state belongs to the entity and dies with it, so the script's own
+// entity is always a reference that does not own it, whether it came as an
+// argument or through a collider's "parent": a script that keeps its own
+// entity in a global does not keep it alive for ever.
 class ScriptBehavior : public Script {
 public:
     // `owner` must be alive: the behaviour belongs to it.
     ScriptBehavior(std::weak_ptr<fb::Entity> owner, const std::string& fileName);
-    // Pool colliders the script took and never freed go back to the pool.
-    ~ScriptBehavior() override;
 
     // Each does nothing once the script is switched off. A missing function
     // is an error like any other.

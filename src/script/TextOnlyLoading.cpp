@@ -4,30 +4,71 @@
 
 namespace {
 
-// Calls the original loader (upvalue 1) with the mode argument at `modeIndex`
-// forced to "t"; arguments after it stay as the script gave them.
-int CallWithTextMode(lua_State* state, int modeIndex)
+// Where a piece read from a reader function is kept while Lua parses it.
+constexpr int kPieceSlot = 5;
+
+// For load with a function: each call of it gives the next piece of the
+// chunk, and nil or an empty string ends it.
+const char* ReadPiece(lua_State* state, void*, size_t* size)
 {
-    if (lua_gettop(state) < modeIndex)
-        lua_settop(state, modeIndex);
-    lua_pushliteral(state, "t");
-    lua_replace(state, modeIndex);
-    lua_pushvalue(state, lua_upvalueindex(1));
-    lua_insert(state, 1);
-    lua_call(state, lua_gettop(state) - 1, LUA_MULTRET);
-    return lua_gettop(state);
+    luaL_checkstack(state, 2, "too many nested functions");
+    lua_pushvalue(state, 1);
+    lua_call(state, 0, 1);
+    if (lua_isnil(state, -1)) {
+        lua_pop(state, 1);
+        *size = 0;
+        return nullptr;
+    }
+    if (!lua_isstring(state, -1))
+        luaL_error(state, "reader function must return a string");
+    lua_replace(state, kPieceSlot);
+    return lua_tolstring(state, kPieceSlot, size);
 }
 
-// load(chunk [, chunkname [, mode [, env]]])
+// The loaded function, its first upvalue set to the table at `environment`
+// when there is one; or nil and the message.
+int LoadResult(lua_State* state, int status, int environment)
+{
+    if (status != LUA_OK) {
+        lua_pushnil(state);
+        lua_insert(state, -2);
+        return 2;
+    }
+    if (environment != 0) {
+        lua_pushvalue(state, environment);
+        if (!lua_setupvalue(state, -2, 1))
+            lua_pop(state, 1);
+    }
+    return 1;
+}
+
+// load(chunk [, chunkname [, mode [, env]]]); the mode is always "t".
 int Load(lua_State* state)
 {
-    return CallWithTextMode(state, 3);
+    size_t length = 0;
+    const char* text = lua_tolstring(state, 1, &length);
+    luaL_optstring(state, 3, "bt");
+    const int environment = lua_isnone(state, 4) ? 0 : 4;
+    int status;
+    if (text) {
+        const char* name = luaL_optstring(state, 2, text);
+        status = luaL_loadbufferx(state, text, length, name, "t");
+    } else {
+        const char* name = luaL_optstring(state, 2, "=(load)");
+        luaL_checktype(state, 1, LUA_TFUNCTION);
+        lua_settop(state, kPieceSlot);
+        status = lua_load(state, ReadPiece, nullptr, name, "t");
+    }
+    return LoadResult(state, status, environment);
 }
 
-// loadfile([filename [, mode [, env]]])
+// loadfile([filename [, mode [, env]]]); the mode is always "t".
 int LoadFile(lua_State* state)
 {
-    return CallWithTextMode(state, 2);
+    const char* file = luaL_optstring(state, 1, nullptr);
+    luaL_optstring(state, 2, "bt");
+    const int environment = lua_isnone(state, 3) ? 0 : 3;
+    return LoadResult(state, luaL_loadfilex(state, file, "t"), environment);
 }
 
 // dofile([filename])
@@ -63,26 +104,24 @@ int SearchLuaModule(lua_State* state)
     return 2;
 }
 
-void Wrap(lua_State* state, const char* name, lua_CFunction wrapper)
-{
-    lua_getglobal(state, name);
-    lua_pushcclosure(state, wrapper, 1);
-    lua_setglobal(state, name);
-}
-
 } // namespace
 
 void RestrictLoadingToText(lua_State* state)
 {
-    Wrap(state, "load", Load);
-    Wrap(state, "loadfile", LoadFile);
-    lua_pushcfunction(state, DoFile);
-    lua_setglobal(state, "dofile");
+    lua_register(state, "load", Load);
+    lua_register(state, "loadfile", LoadFile);
+    lua_register(state, "dofile", DoFile);
 
-    // package.searchers[2] is the searcher of Lua files.
     lua_getglobal(state, LUA_LOADLIBNAME);
+    lua_pushnil(state);
+    lua_setfield(state, -2, "loadlib");
+    // The searchers: 1 package.preload, 2 Lua files, 3 and 4 C libraries.
     lua_getfield(state, -1, "searchers");
     lua_pushcfunction(state, SearchLuaModule);
     lua_rawseti(state, -2, 2);
+    lua_pushnil(state);
+    lua_rawseti(state, -2, 4);
+    lua_pushnil(state);
+    lua_rawseti(state, -2, 3);
     lua_pop(state, 2);
 }

@@ -52,8 +52,7 @@ void BindVec2(lua_State* state)
 {
     static const luaL_Reg getters[] = {{"x", GetX}, {"y", GetY}, {nullptr, nullptr}};
     static const luaL_Reg setters[] = {{"x", SetX}, {"y", SetY}, {nullptr, nullptr}};
-    lua::RegisterType(state, {kLuaName<glm::vec2>, nullptr, getters, setters, NewVec2,
-                              lua::ReleaseHandle<glm::vec2>});
+    lua::RegisterType(state, {kLuaName<glm::vec2>, nullptr, getters, setters, NewVec2});
 }
 
 using fb::cmp::Transform;
@@ -119,7 +118,7 @@ void RegisterTransform(lua_State* state)
     static const luaL_Reg getters[] = {{"rotation", GetRotation}, {"scale", GetScale}, {nullptr, nullptr}};
     static const luaL_Reg setters[] = {{"rotation", SetRotation}, {"scale", SetScale}, {nullptr, nullptr}};
     lua::RegisterType(state,
-                      {kLuaName<Transform>, methods, getters, setters, NewTransform, lua::ReleaseHandle<Transform>});
+                      {kLuaName<Transform>, methods, getters, setters, NewTransform});
 }
 
 } // namespace

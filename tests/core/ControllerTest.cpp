@@ -17,6 +17,13 @@ protected:
     {
         GamePad::Init();
         pad = std::make_unique<VirtualPad>();
+        Read();
+    }
+
+    // One frame's read, as the input makes it.
+    void Read()
+    {
+        GamePad::Poll();
         controller.Update();
     }
     void TearDown() override
@@ -29,7 +36,7 @@ protected:
     glm::vec2 StickAfter(SDL_GameControllerAxis axis, Sint16 value)
     {
         pad->SetAxis(axis, value);
-        controller.Update();
+        Read();
         return axis == SDL_CONTROLLER_AXIS_RIGHTX || axis == SDL_CONTROLLER_AXIS_RIGHTY ? controller.GetRightStick()
                                                                                          : controller.GetStick();
     }
@@ -75,11 +82,11 @@ TEST_F(ControllerTest, EachButtonLandsOnItsIndexAlone)
     pad->Press(SDL_CONTROLLER_BUTTON_GUIDE);
     for (const auto& [button, index] : kButtonIndices) {
         pad->Press(button);
-        controller.Update();
+        Read();
         for (int other = -1; other <= 16; ++other)
             EXPECT_EQ(controller.JustPressed(other), other == index) << "pressed " << index << ", read " << other;
         pad->Release(button);
-        controller.Update();
+        Read();
         EXPECT_TRUE(controller.JustReleased(index)) << index;
     }
 }
@@ -87,20 +94,20 @@ TEST_F(ControllerTest, EachButtonLandsOnItsIndexAlone)
 TEST_F(ControllerTest, PressAndReleaseEdgesLastOneFrame)
 {
     pad->Press(SDL_CONTROLLER_BUTTON_A);
-    controller.Update();
+    Read();
     EXPECT_TRUE(controller.JustPressed(0));
     EXPECT_FALSE(controller.JustReleased(0));
 
-    controller.Update();
+    Read();
     EXPECT_FALSE(controller.JustPressed(0));
     EXPECT_FALSE(controller.JustReleased(0));
 
     pad->Release(SDL_CONTROLLER_BUTTON_A);
-    controller.Update();
+    Read();
     EXPECT_FALSE(controller.JustPressed(0));
     EXPECT_TRUE(controller.JustReleased(0));
 
-    controller.Update();
+    Read();
     EXPECT_FALSE(controller.JustReleased(0));
 }
 
@@ -115,7 +122,7 @@ TEST_F(ControllerTest, SticksReachBothEndsWithYUp)
     EXPECT_FLOAT_EQ(StickAfter(SDL_CONTROLLER_AXIS_RIGHTX, -32768).x, -1.0f);
 
     pad->SetStick(0.5f, 0.75f);
-    controller.Update();
+    Read();
     EXPECT_NEAR(controller.GetStick().x, 0.5f, 1e-4f);
     EXPECT_NEAR(controller.GetStick().y, 0.75f, 1e-4f);
 }
@@ -133,12 +140,12 @@ TEST_F(ControllerTest, DeadZonesAreCutPerAxisAndKeepTheirEdge)
 
     // 0.29 on both axes: past the x dead zone, inside the y one.
     pad->SetStick(0.29f, 0.29f);
-    controller.Update();
+    Read();
     EXPECT_NEAR(controller.GetStick().x, 0.29f, 1e-4f);
     EXPECT_EQ(controller.GetStick().y, 0.0f);
 
     pad->SetRightStick(0.29f, 0.29f);
-    controller.Update();
+    Read();
     EXPECT_NEAR(controller.GetRightStick().x, 0.29f, 1e-4f);
     EXPECT_EQ(controller.GetRightStick().y, 0.0f);
 }
@@ -149,13 +156,13 @@ TEST_F(ControllerTest, TriggersRestAtZeroAndKeepEveryStep)
     EXPECT_EQ(controller.GetRightTrigger(), 0.0f);
     for (int step = 0; step <= 255; ++step) {
         pad->SetTriggers(step / 255.0f, (255 - step) / 255.0f);
-        controller.Update();
+        Read();
         ASSERT_FLOAT_EQ(controller.GetLeftTrigger(), step / 255.0f) << step;
         ASSERT_FLOAT_EQ(controller.GetRightTrigger(), (255 - step) / 255.0f) << step;
     }
     // The lightest touch counts as pressed.
     pad->SetTriggers(1.0f / 255.0f, 0.0f);
-    controller.Update();
+    Read();
     EXPECT_GT(controller.GetLeftTrigger(), 0.0f);
 }
 
@@ -171,24 +178,32 @@ TEST_F(ControllerTest, StickDirectionFavoursLeftAndRightOnDiagonals)
     };
     for (const auto& c : cases) {
         pad->SetStick(c.x, c.y);
-        controller.Update();
+        Read();
         EXPECT_EQ(controller.GetStickDirection(), c.direction) << c.x << ", " << c.y;
     }
 }
 
-TEST_F(ControllerTest, PulledOutKeepsItsLastReading)
+TEST_F(ControllerTest, PulledOutReadsAsLetGoFromThatFrameOn)
 {
     pad->Press(SDL_CONTROLLER_BUTTON_START);
-    pad->SetStick(1.0f, 0.0f);
-    controller.Update();
+    pad->Press(SDL_CONTROLLER_BUTTON_A);
+    pad->SetStick(1.0f, -1.0f);
+    pad->SetTriggers(1.0f, 0.5f);
+    Read();
     ASSERT_TRUE(controller.JustPressed(15));
 
     pad->Unplug();
-    controller.Update();
-    controller.Update();
+    Read();
     EXPECT_FALSE(controller.IsConnected());
-    EXPECT_TRUE(controller.JustPressed(15));
-    EXPECT_FLOAT_EQ(controller.GetStick().x, 1.0f);
+    EXPECT_FALSE(controller.JustPressed(15));
+    EXPECT_TRUE(controller.JustReleased(0));
+    EXPECT_EQ(controller.GetStick(), glm::vec2(0.0f, 0.0f));
+    EXPECT_EQ(controller.GetStickDirection(), Direction::None);
+    EXPECT_EQ(controller.GetLeftTrigger() + controller.GetRightTrigger(), 0.0f);
+
+    Read();
+    EXPECT_FALSE(controller.JustReleased(0));
+    EXPECT_FALSE(controller.JustPressed(15));
 }
 
 TEST_F(ControllerTest, RumbleStopsOnceItsUnscaledTimeIsUsed)
@@ -203,7 +218,7 @@ TEST_F(ControllerTest, RumbleStopsOnceItsUnscaledTimeIsUsed)
     float left = 0.2f;
     for (int frame = 0; frame < 100 && left > 0.0f; ++frame) {
         Time::Update();
-        controller.Update();
+        Read();
         left -= Time::GetDt();
         if (left > 0.0f) {
             ASSERT_EQ(pad->LightMotor(), 65535) << "stopped early, " << left << " s left";
@@ -236,6 +251,21 @@ TEST_F(ControllerTest, StopVibrationStopsAtOnce)
     controller.StopVibration();
     EXPECT_EQ(pad->HeavyMotor(), 0);
     EXPECT_EQ(pad->LightMotor(), 0);
+}
+
+TEST_F(ControllerTest, ARumbleThatWouldNeverRunOutStopsAtOnce)
+{
+    for (float duration : {NAN, INFINITY, -INFINITY, 0.0f, -0.5f}) {
+        controller.Vibrate(1.0f, 1.0f, 10.0f);
+        ASSERT_EQ(pad->HeavyMotor(), 65535);
+        controller.Vibrate(1.0f, 1.0f, duration);
+        EXPECT_EQ(pad->HeavyMotor(), 0) << duration;
+        EXPECT_EQ(pad->LightMotor(), 0) << duration;
+        // A later rumble still runs.
+        controller.Vibrate(0.0f, 1.0f, 10.0f);
+        Read();
+        EXPECT_EQ(pad->LightMotor(), 65535) << duration;
+    }
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 #include "core/EntityManager.h"
 #include "core/EventChannels.h"
+#include "core/KeptFiles.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -183,6 +187,40 @@ TEST_F(EntityManagerTest, BrokenArchetypeFilesAreTracedWithTheirNamesAndBuildNot
     EXPECT_TRUE(Traced("Failed to parse JSON: No 'name' and/or 'components' field"));
     EXPECT_EQ(EntityManager::LoadArchetype("broken"), nullptr);
     EXPECT_EQ(EntityManager::LoadArchetype("never loaded"), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EntityManagerTest, AnArchetypeFileIsReadOnceAndEachLoadGetsItsOwnCopy)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("vendrabolt-kept-archetype-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string file = fs::relative(folder, "assets/json").generic_string() + "/box.json";
+    auto write = [&](float x) {
+        std::ofstream("assets/json/" + file) << R"({"name": "box", "components": [{"type": "Transform", "posX": )"
+                                             << x << "}]}";
+    };
+    auto built = [] { return EntityManager::LoadArchetype("box"); };
+
+    write(1.0f);
+    ASSERT_TRUE(EntityManager::LoadJson(file));
+    std::shared_ptr<fb::Entity> first = built();
+    (*first->GetArchetype())["name"].SetString("changed by the editor");
+
+    write(2.0f);
+    ASSERT_TRUE(EntityManager::LoadJson(file));
+    std::shared_ptr<fb::Entity> second = built();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetComponent<fb::cmp::Transform>()->GetPosition().x, 1.0f) << "the file was read again";
+    EXPECT_STREQ((*second->GetArchetype())["name"].GetString(), "box") << "the loads share one document";
+
+    KeptFiles::Forget("assets/json/" + file);
+    ASSERT_TRUE(EntityManager::LoadJson(file));
+    EXPECT_EQ(built()->GetComponent<fb::cmp::Transform>()->GetPosition().x, 2.0f);
+    fs::remove_all(folder);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "CharacterTestRig.h"
 #include "core/Action.h"
+#include "platform/GamePad.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ protected:
     // The action pad 0 chooses after its next read.
     Action* Chosen()
     {
+        GamePad::Poll();
         Input::GetController(0)->Update();
         return Input::GetController(0)->GetAction();
     }

@@ -1,10 +1,10 @@
 #include "CharacterTestRig.h"
 #include "game/SlimeUI.h"
+#include "support/SavePng.h"
 
 #include <filesystem>
 #include <glm/gtx/string_cast.hpp>
 #include <iostream>
-#include <stb/stb_image_write.h>
 
 namespace {
 
@@ -75,15 +75,8 @@ protected:
 
     void Save(const std::vector<GLTestWindow::Pixel>& picture, const std::string& name) const
     {
-        const int width = window->Width();
-        const int height = window->Height();
-        std::vector<GLTestWindow::Pixel> topDown(picture.size());
-        for (int row = 0; row < height; ++row) {
-            std::copy_n(picture.begin() + static_cast<std::ptrdiff_t>(row) * width, width,
-                        topDown.begin() + static_cast<std::ptrdiff_t>(height - 1 - row) * width);
-        }
         const std::filesystem::path file = std::filesystem::temp_directory_path() / name;
-        EXPECT_NE(stbi_write_png(file.c_str(), width, height, 4, topDown.data(), width * 4), 0);
+        EXPECT_TRUE(SavePng(file, picture, window->Width(), window->Height()));
         std::cout << "Saved " << file.string() << '\n';
     }
 };

@@ -1,7 +1,9 @@
 #include "CharacterTestRig.h"
+#include "NearestAlien.h"
 #include "game/RoundUpdate.h"
 #include "game/SlimeHandOver.h"
 #include "game/SlimeUI.h"
+#include "support/SameAsScan.h"
 
 namespace {
 
@@ -19,25 +21,6 @@ protected:
         SlimeUI::Update(true);
     }
 
-    static const AIType* NearestAlien(glm::vec2 from)
-    {
-        const AIType* nearest = nullptr;
-        float best = 0.0f;
-        for (const std::vector<AIType>* list : {&gNormalAliens, &gGoldenAliens}) {
-            for (const AIType& alien : *list) {
-                if (alien.countdown > 0.0f)
-                    continue;
-                const glm::vec2 at = alien.entity->GetComponent<fb::cmp::Transform>()->GetPosition();
-                const float distance = glm::length(at - from);
-                if (!nearest || distance < best) {
-                    nearest = &alien;
-                    best = distance;
-                }
-            }
-        }
-        return nearest;
-    }
-
     // The players' moves for this frame. A giant stops the spawners, so the
     // first player punches it as the punch would.
     static void Script()
@@ -49,7 +32,7 @@ protected:
                                    .entity->GetComponent<fb::cmp::Transform>()
                                    ->GetPosition();
         for (int i = 0; i < GetPlayerCount(); ++i) {
-            const AIType* alien = Player(i)->GetSlimeCount() < 5 ? NearestAlien(Position(i)) : nullptr;
+            const AIType* alien = Player(i)->GetSlimeCount() < 5 ? NearestTakeableAlien(Position(i)) : nullptr;
             if (alien) {
                 const glm::vec2 at = alien->entity->GetComponent<fb::cmp::Transform>()->GetPosition();
                 Teleport(i, {at.x, at.y + 1.0f}, {0.0f, -5.0f});
@@ -106,6 +89,21 @@ TEST_F(WholeRoundTest, FourPlayersPlayUntilOneFillsItsBox)
         EXPECT_EQ(MatchFrame(), winner);
     }
     EXPECT_EQ(SlimeUI::GetWinCount(), 2);
+}
+
+// The whole round again, with every collider of the match asked as a query
+// both ways every few frames: the broad phase finds what the scan finds.
+TEST_F(WholeRoundTest, EveryQueryOfTheRoundFindsWhatTheFullScanFinds)
+{
+    int winner = -1;
+    for (int frame = 0; winner < 0 && frame < 60 * 300; ++frame) {
+        Script();
+        winner = MatchFrame();
+        if (frame % 8 == 0) {
+            ASSERT_EQ(CountQueriesUnlikeScan(), 0) << "frame " << frame;
+        }
+    }
+    EXPECT_GE(winner, 0);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "level/TestMap.h"
 #include "physics/ColliderPool.h"
 #include "render/Renderer.h"
+#include "support/EntitiesNamed.h"
 #include "support/GLTestWindow.h"
 
 #include <filesystem>
@@ -74,15 +75,6 @@ protected:
         EntityManager::Update();
     }
 
-    static std::vector<std::shared_ptr<fb::Entity>> EntitiesNamed(const std::string& name)
-    {
-        std::vector<std::shared_ptr<fb::Entity>> found;
-        for (const auto& entity : EntityManager::GetEntities()) {
-            if (entity->GetName() == name)
-                found.push_back(entity);
-        }
-        return found;
-    }
 
     bool Traced(const std::string& text, int level = 3) const
     {

@@ -1,5 +1,6 @@
 #include "ParticleTestWorld.h"
 
+#include "core/KeptFiles.h"
 #include "core/Transform.h"
 #include "render/BasicEmitter.h"
 #include "render/KillClock.h"
@@ -10,7 +11,10 @@
 #include "render/StreakEmitter.h"
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -227,6 +231,65 @@ TEST_F(EffectMakerTest, EffectsWhoseDelaysAddUpToNothingStayBounded)
     std::shared_ptr<fb::Entity> streak = Newest();
     EXPECT_LE(streak->GetComponent<ParticleSystem>()->GetParticleCount(), 25);
     ExpectRemovedAfterItsLifetime("streak without delay");
+}
+
+} // namespace
+
+namespace {
+
+// An effect file in a scratch folder, reached from the particle folder.
+class ScratchEffect {
+public:
+    ScratchEffect()
+        : mFolder(std::filesystem::temp_directory_path() / ("vendrabolt-kept-" + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(mFolder);
+        mName = std::filesystem::relative(mFolder, kParticleFolder).generic_string() + "/effect";
+    }
+    ~ScratchEffect() { std::filesystem::remove_all(mFolder); }
+
+    const std::string& Name() const { return mName; }
+    std::string Path() const { return kParticleFolder + mName + ".json"; }
+    // The test file of a short effect with the given particle lifetime.
+    void Write(float lifetime) const
+    {
+        std::ifstream source(kParticleFolder + kTestFiles + "short_without_delay.json");
+        std::stringstream text;
+        text << source.rdbuf();
+        std::string json = text.str();
+        const std::string key = "\"particleLifetime\": 0.2";
+        json.replace(json.find(key), key.size(), "\"particleLifetime\": " + std::to_string(lifetime));
+        std::ofstream(Path()) << json;
+    }
+    void Remove() const { std::filesystem::remove(Path()); }
+
+private:
+    std::filesystem::path mFolder;
+    std::string mName;
+};
+
+TEST_F(EffectMakerTest, AnEffectFileIsReadOnceUntilItIsForgotten)
+{
+    ScratchEffect file;
+    auto spawnedLifetime = [&file]() -> float {
+        std::shared_ptr<fb::Entity> effect = MakeParticleEntity(file.Name(), 1.0f, {0.0f, 0.0f}, false);
+        return effect ? effect->GetComponent<ParticleSystem>()->GetTotalLifetime() : -1.0f;
+    };
+
+    EXPECT_EQ(spawnedLifetime(), -1.0f) << "no file yet";
+    file.Write(0.5f);
+    EXPECT_EQ(spawnedLifetime(), -1.0f) << "the missing file is remembered as missing";
+    KeptFiles::Forget(file.Path());
+    EXPECT_FLOAT_EQ(spawnedLifetime(), 0.5f);
+
+    // The tool rewrites the file and then removes it: spawns go on from the
+    // kept copy until the tool says that the file changed.
+    file.Write(0.75f);
+    file.Remove();
+    EXPECT_FLOAT_EQ(spawnedLifetime(), 0.5f);
+    file.Write(0.75f);
+    KeptFiles::Forget("./" + file.Path());
+    EXPECT_FLOAT_EQ(spawnedLifetime(), 0.75f);
 }
 
 } // namespace

@@ -16,11 +16,11 @@
 #include "render/CamManager.h"
 #include "render/Renderer.h"
 #include "support/GLTestWindow.h"
+#include "support/SavePng.h"
 #include "support/VirtualPad.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <stb/stb_image_write.h>
 #include <vector>
 
 namespace {
@@ -99,13 +99,8 @@ TEST(PlayersScreenshot, FourPlayersStandOnTheTutorialLevel)
         EXPECT_GT(ChangedAround(empty, picture, at, levelSize), 40) << "player " << i << " is not drawn";
     }
 
-    std::vector<GLTestWindow::Pixel> topDown(picture.size());
-    for (int row = 0; row < kHeight; ++row) {
-        std::copy_n(picture.begin() + static_cast<std::ptrdiff_t>(row) * kWidth, kWidth,
-                    topDown.begin() + static_cast<std::ptrdiff_t>(kHeight - 1 - row) * kWidth);
-    }
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "vendrabolt-four-players.png";
-    EXPECT_NE(stbi_write_png(file.c_str(), kWidth, kHeight, 4, topDown.data(), kWidth * 4), 0);
+    EXPECT_TRUE(SavePng(file, picture, kWidth, kHeight));
     std::cout << "Saved " << file.string() << '\n';
 
     DestroyPlayers();

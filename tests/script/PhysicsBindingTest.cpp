@@ -2,26 +2,11 @@
 
 #include "physics/AdvancedBody.h"
 #include "physics/CollisionQuery.h"
+#include "script/ColliderLeases.h"
 
 namespace {
 
-class PhysicsBindingTest : public ScriptTest {
-protected:
-    // A pool collider over a live entity's quad, at `position` with scale 1.
-    fb::BoxCollider* Solid(glm::vec2 position, fb::CollisionLayer layer)
-    {
-        auto entity = std::make_shared<fb::Entity>("solid");
-        entity->AddComponent(std::make_shared<fb::cmp::Transform>(position, glm::vec2(1.0f, 1.0f), 0.0f));
-        mSolids.push_back(entity);
-        fb::BoxCollider* collider = GetBoxCollider();
-        collider->SetParent(entity);
-        collider->SetBound(true);
-        collider->SetLayer(layer);
-        return collider;
-    }
-
-    std::vector<std::shared_ptr<fb::Entity>> mSolids;
-};
+class PhysicsBindingTest : public ScriptTest {};
 
 TEST_F(PhysicsBindingTest, LayerAndDetectorHoldTheNamedIntegers)
 {
@@ -180,15 +165,16 @@ TEST_F(PhysicsBindingTest, TheCollectorNeverReturnsOrDestroysEngineObjects)
     std::weak_ptr<fb::cmp::AdvancedBody> body = entity->GetComponent<fb::cmp::AdvancedBody>();
     const std::size_t active = GetActiveBoxColliders().size();
 
-    Lua(entity, "for i = 1, 200 do "
+    const std::string share = std::to_string(ColliderLeases::kShare);
+    Lua(entity, "for i = 1, " + share + " do "
                 "  local c = GetBoxCollider() c.parent = self c:SetBound(true) c.layer = CollisionLayer.new(4, 2) "
                 "  local hit = RunBoxCollision(c):GetBoxCollision(0) "
                 "  local b = self:GetBody() local t = self:GetTransform() "
                 "end "
                 "collectgarbage() collectgarbage()");
-    // The script's 200 colliders are still its own, the wall is untouched,
-    // and the body and its collider are alive.
-    EXPECT_EQ(GetActiveBoxColliders().size(), active + 200);
+    // The script's colliders are still its own, the wall is untouched, and
+    // the body and its collider are alive.
+    EXPECT_EQ(GetActiveBoxColliders().size(), active + ColliderLeases::kShare);
     EXPECT_TRUE(wall->IsInUse());
     EXPECT_EQ(wall->GetLayer().layer, 2);
     EXPECT_EQ(body.use_count(), 1);

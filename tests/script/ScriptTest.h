@@ -72,6 +72,19 @@ protected:
     }
 
 
+    // A pool collider over a live entity's quad, at `position` with scale 1.
+    fb::BoxCollider* Solid(glm::vec2 position, fb::CollisionLayer layer)
+    {
+        auto entity = std::make_shared<fb::Entity>("solid");
+        entity->AddComponent(std::make_shared<fb::cmp::Transform>(position, glm::vec2(1.0f, 1.0f), 0.0f));
+        mSolids.push_back(entity);
+        fb::BoxCollider* collider = GetBoxCollider();
+        collider->SetParent(entity);
+        collider->SetBound(true);
+        collider->SetLayer(layer);
+        return collider;
+    }
+
     static bool InUse(unsigned int id)
     {
         for (const fb::BoxCollider* collider : GetActiveBoxColliders()) {
@@ -81,6 +94,7 @@ protected:
         return false;
     }
 
+    std::vector<std::shared_ptr<fb::Entity>> mSolids;
 };
 
 // True when `text` contains `part`, for readable message checks.

@@ -1,0 +1,217 @@
+#include "MatchWorld.h"
+
+#include "core/Transform.h"
+#include "game/RandomEvents.h"
+#include "game/SlimeUI.h"
+#include "render/Sprite.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using MatchStateTest = MatchWorld;
+
+TEST_F(MatchStateTest, EveryShippedMapStartsAMatchAndCountsDown)
+{
+    Time::SetDt(0.1f);
+    PlugIn(4);
+    const std::vector<std::string> maps = ShippedMaps();
+    ASSERT_GE(maps.size(), 5u);
+    for (const std::string& map : maps) {
+        SCOPED_TRACE(map);
+        EnterMatch(map);
+        ASSERT_NE(Match(), nullptr);
+        EXPECT_FALSE(Match()->HasFailed());
+        EXPECT_EQ(GetPlayerCount(), 4);
+        EXPECT_FALSE(IsPlayerControlEnabled());
+        EXPECT_EQ(CamManager::GetActiveCamera(), gGameplayCamera);
+        const fb::SoundEvent& music = Match()->GetMusic();
+        EXPECT_TRUE(AudioEngine::IsPlaying(music.GetChannel()));
+        EXPECT_EQ(music.GetGroup(), "Music");
+        EXPECT_TRUE(music.GetLoop());
+        EXPECT_NE(music.GetFile().find("./assets/sound/"), std::string::npos);
+        const int musicChannel = music.GetChannel();
+        RunCountdown();
+        EXPECT_EQ(Match()->GetCountdown(), 0);
+        EXPECT_TRUE(IsPlayerControlEnabled());
+        Frames(20);
+        EXPECT_EQ(SlimeUI::GetWinningPlayer(), -1);
+        LeaveMatch();
+        EXPECT_FALSE(AudioEngine::IsPlaying(musicChannel));
+        EXPECT_EQ(GetPlayerCount(), 0);
+        EXPECT_EQ(GetLevelSize(), std::make_pair(0, 0));
+        EXPECT_EQ(Time::GetTimeScale(), 1.0f);
+    }
+    EXPECT_EQ(events->Count("roundStart"), static_cast<int>(maps.size()));
+}
+
+} // namespace
+
+namespace {
+
+std::shared_ptr<Sprite> SpriteOf(const std::string& name)
+{
+    const auto found = EntitiesNamed(name);
+    return found.size() == 1 ? found.front()->GetComponent<Sprite>() : nullptr;
+}
+
+TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
+{
+    // Quarter-second frames: exact in binary, so the timers land on their marks.
+    constexpr float kStep = 0.25f;
+    Time::SetDt(kStep);
+    PlugIn(2);
+    EnterMatch("assets/levels/tutorial.json");
+    ASSERT_EQ(GetPlayerCount(), 2);
+
+    // 4, 3, 2, 1 a second each (the first match of a run shows 4 for only
+    // two frames); the players are let go as it reaches 0.
+    int frames = 0;
+    while (Match()->GetCountdown() > 0 && frames < 100) {
+        EXPECT_FALSE(IsPlayerControlEnabled());
+        EXPECT_EQ(gRandomEventTimer, 20.0f);
+        Frame();
+        ++frames;
+    }
+    EXPECT_GE(frames * kStep, 3.0f);
+    EXPECT_LE(frames * kStep, 5.0f);
+    EXPECT_EQ(events->Count("countdownBeep"), 3);
+    EXPECT_EQ(events->Count("roundStart"), 1);
+    EXPECT_TRUE(IsPlayerControlEnabled());
+
+    // The first event 20 s into the round (counted from the frame that ended
+    // the countdown), the next 40 s later: each a frame after its timer
+    // reached 0, once it is below 0.
+    std::vector<int> eventFrames;
+    for (frames = 0; frames < 300 && eventFrames.size() < 2; ++frames) {
+        const float before = gRandomEventAnnounceTime;
+        Frame();
+        if (gRandomEventAnnounceTime > before)
+            eventFrames.push_back(frames);
+    }
+    ASSERT_EQ(eventFrames.size(), 2u);
+    EXPECT_EQ(eventFrames[0], 20 * 4 - 1);
+    EXPECT_EQ(eventFrames[1] - eventFrames[0], 40 * 4 + 1);
+    EXPECT_FALSE(gRandomEventTitle.empty());
+
+    // A winner index of no present player is no winner.
+    SlimeUI::SetWinningPlayer(3);
+    Frames(8);
+    EXPECT_EQ(gGameEndTimer, 6.0f);
+    EXPECT_TRUE(IsPlayerControlEnabled());
+
+    // The announcement takes 6 s of real time, whatever the time scale.
+    SlimeUI::SetWinningPlayer(1);
+    Time::SetTimeScale(0.5f);
+    for (frames = 0; gGameEndTimer > 0.0f && frames < 100; ++frames) {
+        EXPECT_TRUE(EntitiesNamed("NextMap Button").empty());
+        Frame();
+    }
+    EXPECT_EQ(frames, 24);
+    EXPECT_FALSE(IsPlayerControlEnabled());
+    EXPECT_EQ(Time::GetTimeScale(), 0.0f);
+    for (const char* button : {"NextMap Button", "ReplayMap Button", "MainMenu Button"}) {
+        ASSERT_NE(SpriteOf(button), nullptr) << button;
+        EXPECT_EQ(SpriteOf(button)->GetOpacity(), 1.0f) << button;
+    }
+    Frames(8);
+    EXPECT_EQ(EntitiesNamed("NextMap Button").size(), 1u);
+
+    // On the pad: A lets the menu follow the pad, which selects NextMap;
+    // left moves to ReplayMap, and A plays the same map again.
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Tap(0, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
+    EXPECT_EQ(GetLevelPath(), "assets/levels/tutorial.json");
+    EXPECT_GE(Match()->GetCountdown(), 3);
+    EXPECT_EQ(SlimeUI::GetWinningPlayer(), -1);
+    EXPECT_EQ(Time::GetTimeScale(), 1.0f);
+    EXPECT_EQ(GetPlayerCount(), 2);
+    EXPECT_TRUE(EntitiesNamed("NextMap Button").empty());
+    RunCountdown();
+    EXPECT_EQ(events->Count("roundStart"), 2);
+
+    // NextMap after the last map of the list is the first.
+    SlimeUI::SetWinningPlayer(0);
+    Frames(26);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
+    EXPECT_EQ(GetLevelPath(), ShippedMaps().front());
+    RunCountdown();
+
+    SlimeUI::SetWinningPlayer(0);
+    Frames(26);
+    Tap(0, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frames(2);
+    EXPECT_EQ(Match(), nullptr);
+    if (mainMenu) {
+        EXPECT_EQ(mainMenu->entered, 1);
+    }
+    EXPECT_EQ(GetPlayerCount(), 0);
+    EXPECT_EQ(events->Count("roundStart"), 3);
+}
+
+TEST(NextMapPath, GoesThroughEveryMapAndWrapsToTheFirst)
+{
+    const std::vector<std::string> maps = {"assets/levels/a.json", "assets/levels/b.json", "assets/levels/c.json"};
+    EXPECT_EQ(NextMapPath(maps, "./assets/levels/a.json"), maps[1]);
+    EXPECT_EQ(NextMapPath(maps, "assets/levels/b.json"), maps[2]);
+    EXPECT_EQ(NextMapPath(maps, "assets/levels/c.json"), maps[0]);
+    EXPECT_EQ(NextMapPath(maps, "elsewhere/d.json"), maps[0]);
+    EXPECT_EQ(NextMapPath({maps[0]}, maps[0]), maps[0]);
+    EXPECT_EQ(NextMapPath({}, maps[0]), "");
+}
+
+TEST_F(MatchStateTest, BadMapsNeverEndTheGame)
+{
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "vendrabolt-match-test";
+    std::filesystem::create_directories(scratch);
+    const std::string broken = (scratch / "broken.json").string();
+    std::ofstream(broken) << "{\"type\": \"map\", \"width\": ";
+    const std::string keyless = (scratch / "keyless.json").string();
+    std::ofstream(keyless) << "{\"type\": \"map\"}";
+    const std::string tileset = (scratch / "tileset.json").string();
+    std::ofstream(tileset) << "{\"type\": \"tileset\"}";
+    PlugIn(1);
+    EnterMatch("assets/levels/tutorial.json");
+    RunCountdown();
+
+    // Checked before the match is torn down: the round goes on.
+    for (const std::string& map : {std::string("assets/levels/missing.json"), broken, tileset, std::string()}) {
+        SCOPED_TRACE(map);
+        Match()->ReloadLevel(map);
+        EXPECT_FALSE(Match()->HasFailed());
+        EXPECT_EQ(GetLevelPath(), "assets/levels/tutorial.json");
+        EXPECT_EQ(Match()->GetCountdown(), 0);
+        EXPECT_EQ(GetPlayerCount(), 1);
+    }
+    EXPECT_TRUE(Traced("missing.json"));
+    EXPECT_TRUE(Traced("broken.json"));
+
+    // A map that fails once the match is gone leads to the main menu.
+    Match()->ReloadLevel(keyless);
+    EXPECT_TRUE(Match()->HasFailed());
+    EXPECT_TRUE(Traced("keyless.json"));
+    Frame();
+    EXPECT_EQ(Match(), nullptr);
+    if (mainMenu) {
+        EXPECT_EQ(mainMenu->entered, 1);
+    }
+
+    // A restart through the state manager has no level left to play on.
+    EnterMatch("assets/levels/tutorial.json");
+    StateManager::Restart();
+    Frame();
+    EXPECT_TRUE(Match()->HasFailed());
+    Frames(2);
+    EXPECT_EQ(Match(), nullptr);
+    if (levelSelect) {
+        EXPECT_EQ(levelSelect->entered, 1);
+    }
+    std::filesystem::remove_all(scratch);
+}
+
+} // namespace

@@ -1,0 +1,209 @@
+#pragma once
+
+// The match state run as the game runs it: a real window, the state
+// manager switching into "GameplayState" from a menu stand-in after a map
+// was loaded the way the level selection loads it, SDL virtual pads read by
+// the input step, and frames in the game's order with the clock stepped by
+// hand (1/60 s a frame, no waiting).
+
+#include "GameEventLog.h"
+#include "audio/AudioEngine.h"
+#include "core/EntityManager.h"
+#include "core/Input.h"
+#include "core/Random.h"
+#include "core/StateManager.h"
+#include "core/Time.h"
+#include "core/Trace.h"
+#include "game/AISpawner.h"
+#include "game/GoalZones.h"
+#include "game/LevelReload.h"
+#include "game/Players.h"
+#include "game/TolveyTestState.h"
+#include "level/Level.h"
+#include "physics/ColliderPool.h"
+#include "render/CamManager.h"
+#include "render/DebugShapes.h"
+#include "render/Renderer.h"
+#include "render/TextRenderer.h"
+#include "support/EntitiesNamed.h"
+#include "support/GLTestWindow.h"
+#include "support/VirtualPad.h"
+#include "ui/InputMode.h"
+#include "ui/LevelSelector.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Stands in for a menu screen that the match may ask for; it counts how
+// often it was entered.
+class MenuStandIn : public fb::GS {
+public:
+    void Init() override { ++entered; }
+    int entered = 0;
+};
+
+// Registers a stand-in under the name unless the game has a state of that
+// name already; returns the state to watch, or null for a real one.
+inline MenuStandIn* StandInFor(const std::string& name)
+{
+    const std::vector<std::string> names = StateManager::GetStateNames();
+    if (std::find(names.begin(), names.end(), name) != names.end())
+        return nullptr;
+    static std::vector<std::unique_ptr<MenuStandIn>> made;
+    made.push_back(std::make_unique<MenuStandIn>());
+    StateManager::Register(name, made.back().get());
+    return made.back().get();
+}
+
+class MatchWorld : public ::testing::Test {
+protected:
+    static constexpr float kFrame = 1.0f / 60.0f;
+    static constexpr const char* kMenu = "MatchTestMenu";
+
+    void SetUp() override
+    {
+        mOldSink = SetTraceSink([this](const std::string& message, int level) {
+            if (level >= 3)
+                traces.push_back(message);
+        });
+        window = std::make_unique<GLTestWindow>(windowWidth, windowHeight);
+        AudioEngine::Initialize();
+        InitBoxColliders();
+        EntityManager::Init();
+        Time::Init();
+        Time::SetDt(kFrame);
+        Time::SetTimeScale(1.0f);
+        Random::Seed(11);
+        GoalZones::ResetGlobals();
+        UnloadLevel();
+        UnloadTileset();
+        menu = StandInFor(kMenu);
+        mainMenu = StandInFor("MainMenuState");
+        levelSelect = StandInFor("LevelSelectState");
+        events = GameEventLog::Attach();
+    }
+
+    void TearDown() override
+    {
+        LeaveMatch();
+        Input::Shutdown();
+        pads.clear();
+        EntityManager::Clear();
+        ShutdownBoxColliders();
+        AudioEngine::Shutdown();
+        window.reset();
+        SetTraceSink(mOldSink);
+    }
+
+    void PlugIn(int count)
+    {
+        pads = PlugInPads(count);
+        Input::Init();
+    }
+
+    // As the level selection does before it asks for the match: the AI
+    // spawner file and the map, then "GameplayState" from the menu.
+    static void EnterMatch(const std::string& map)
+    {
+        StateManager::Start(kMenu);
+        UnloadTileset();
+        UnloadLevel();
+        AISpawner::LoadFile(kAISpawnerFile);
+        LoadLevel(map);
+        StateManager::SetNextState("GameplayState");
+        StateManager::Update();
+    }
+
+    static void LeaveMatch()
+    {
+        if (StateManager::GetCurrentState() == Match()) {
+            StateManager::SetNextState(kMenu);
+            StateManager::Update();
+        }
+    }
+
+    static fb::TolveyTestState* Match()
+    {
+        return dynamic_cast<fb::TolveyTestState*>(StateManager::GetCurrentState());
+    }
+
+    // One frame in the game's order, without the clock's wait. The drawing
+    // steps draw only once their renderers are initialised.
+    static void Frame()
+    {
+        Renderer::BeginFrame();
+        UpdateInputMode();
+        StateManager::Update();
+        EntityManager::Update();
+        Input::Update();
+        CamManager::Update(Time::GetScaledDt());
+        Renderer::Present();
+        TextRenderer::Flush();
+        Render::Flush();
+    }
+
+    // A frame of the entities alone: the match's own update (zones,
+    // spawners, events) is left out, so that only what a test makes moves.
+    static void EntityFrame()
+    {
+        Renderer::BeginFrame();
+        EntityManager::Update();
+        Input::Update();
+        CamManager::Update(Time::GetScaledDt());
+    }
+
+    static void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Frame();
+    }
+
+    // Frames until the countdown has let the players go.
+    static void RunCountdown()
+    {
+        for (int i = 0; i < 1000 && Match() && Match()->GetCountdown() > 0; ++i)
+            Frame();
+    }
+
+    // Presses the button for a frame and lets it go for a frame.
+    void Tap(int pad, SDL_GameControllerButton button)
+    {
+        pads.at(static_cast<std::size_t>(pad))->Press(button);
+        Frame();
+        pads.at(static_cast<std::size_t>(pad))->Release(button);
+        Frame();
+    }
+
+    // The maps of the level list, as the level selection offers them.
+    static std::vector<std::string> ShippedMaps()
+    {
+        LevelSelector list;
+        list.RefreshLevelList();
+        std::vector<std::string> maps;
+        for (int i = 0; i < list.GetLevelCount(); ++i)
+            maps.push_back(list.GetLevelName(i));
+        return maps;
+    }
+
+    bool Traced(const std::string& text) const
+    {
+        return std::any_of(traces.begin(), traces.end(),
+                           [&](const std::string& message) { return message.find(text) != std::string::npos; });
+    }
+
+    int windowWidth = 320;
+    int windowHeight = 200;
+    std::unique_ptr<GLTestWindow> window;
+    std::vector<std::unique_ptr<VirtualPad>> pads;
+    std::shared_ptr<GameEventLog> events;
+    std::vector<std::string> traces;
+    MenuStandIn* menu = nullptr;
+    MenuStandIn* mainMenu = nullptr;
+    MenuStandIn* levelSelect = nullptr;
+
+private:
+    TraceSink mOldSink;
+};
