@@ -1,3 +1,4 @@
+#include "core/KeptFiles.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
 #include "render/Sprite.h"
@@ -101,6 +102,7 @@ bool Editor::SaveArchetype()
         Trace("Editor: " + error, 4);
         return false;
     }
+    KeptFiles::Forget(path);
     return true;
 }
 

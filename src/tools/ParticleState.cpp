@@ -3,6 +3,7 @@
 #include "core/ComponentFactory.h"
 #include "core/EntityManager.h"
 #include "core/JsonFile.h"
+#include "core/KeptFiles.h"
 #include "core/StateManager.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
@@ -228,6 +229,7 @@ void ParticleState::SaveFile(const std::string& path)
         Trace("Particle editor: " + error, 4);
         throw std::runtime_error("Could not load file: " + path);
     }
+    KeptFiles::Forget(path);
 }
 
 void ParticleState::LoadFile(const std::string& path)

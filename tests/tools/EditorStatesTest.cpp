@@ -5,6 +5,7 @@
 #include "core/StateManager.h"
 #include "physics/AdvancedBody.h"
 #include "render/AbsorbEmitter.h"
+#include "render/BasicEmitter.h"
 #include "render/ElipticalEmitter.h"
 #include "render/ParticleEffects.h"
 #include "render/ParticleSystem.h"
@@ -96,7 +97,8 @@ TEST_F(EditorStatesTest, TheParticleEditorLoadsPlaysAndExportsEffects)
     ASSERT_TRUE(input.TypeInto("File Control", "Target File", "walkEffect.json"));
     ASSERT_TRUE(input.Click("File Control", "LOAD FROM THIS FILE"));
     EXPECT_TRUE(input.ShowsText("Elipse Emitter"));
-    EXPECT_TRUE(input.ShowsText("assets/img/Alien.png"));
+    EXPECT_EQ(FindEntity("ParticleMaker's Particle Entity")->GetComponent<ParticleSystem>()->GetTexture().name,
+              "assets/img/Alien.png");
     ASSERT_TRUE(input.Click("Particle System", "PLAY"));
     EXPECT_EQ(EntityNames(), std::vector<std::string>{"dummy text"}) << "the new effect takes the old one's place";
     EXPECT_TRUE(EmitterOf<ElipticalEmitter>("dummy text"));
@@ -143,6 +145,12 @@ TEST_F(EditorStatesTest, TheParticleEditorLoadsPlaysAndExportsEffects)
 
     ASSERT_TRUE(input.Click("Emitter/Manipulator", "Next Type"));
     EXPECT_TRUE(input.ShowsText("Basic Emitter")) << "the types go round";
+    // The game plays the file as it is now, not as it first read it.
+    ASSERT_TRUE(input.TypeInto("File Control", "Target File", "walkExport.json"));
+    ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
+    MakeParticle("walkExport", 1.0f, {0.0f, 0.0f}, false);
+    std::shared_ptr<ParticleSystem> replayed = EntityManager::GetEntities().back()->GetComponent<ParticleSystem>();
+    EXPECT_TRUE(dynamic_cast<BasicEmitter*>(replayed->GetEmitter().get()));
     ASSERT_TRUE(input.Click("Particle File Selector", "Update List"));
     ASSERT_TRUE(input.ClickEntry("Particle File Selector", "##files", 0, "CharacterTrail1.json"));
     ASSERT_TRUE(input.Click("Particle File Selector", "Target This File"));
