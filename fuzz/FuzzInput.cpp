@@ -1,5 +1,6 @@
 #include "FuzzInput.h"
 
+#include "core/KeptFiles.h"
 #include "core/Trace.h"
 #include "core/Window.h"
 #include "render/GLSupport.h"
@@ -32,6 +33,9 @@ std::string WriteInput(const std::uint8_t* data, std::size_t size)
     (void)quiet;
     std::ofstream file(ScratchPath(), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    // Every input is a new file under the same name: what was kept of the
+    // last one must not stand in for it.
+    KeptFiles::ForgetAll();
     return ScratchPath();
 }
 

@@ -7,7 +7,8 @@
 // Helpers for the fuzz targets. They run from the project's root, where
 // assets/ is, so that the loaders find the files an input names.
 
-// Writes the input to this process's scratch file (and silences the traces) and returns its path,
+// Writes the input to this process's scratch file (silencing the traces and
+// forgetting the files kept from earlier inputs) and returns its path,
 // relative to the project's root ("build-fuzz/scratch/<pid>.json").
 std::string WriteInput(const std::uint8_t* data, std::size_t size);
 

@@ -7,10 +7,12 @@
 
 namespace {
 
+// Never destroyed: the states live for the whole run, and registering them
+// from global initialisers must not depend on the order of static teardown.
 std::map<std::string, fb::GS*>& Registry()
 {
-    static std::map<std::string, fb::GS*> registry;
-    return registry;
+    static auto* registry = new std::map<std::string, fb::GS*>();
+    return *registry;
 }
 
 fb::GS* gCurrent = nullptr;
