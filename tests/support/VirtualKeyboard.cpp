@@ -48,7 +48,10 @@ KeySym KeySymOf(SDL_Scancode key)
 
 } // namespace
 
-VirtualKeyboard::VirtualKeyboard() = default;
+VirtualKeyboard::VirtualKeyboard(int width, int height)
+    : mServer(width, height)
+{
+}
 
 VirtualKeyboard::~VirtualKeyboard() = default;
 

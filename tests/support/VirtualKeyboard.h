@@ -12,7 +12,8 @@
 // away from the windows of every other test running at the same time.
 class VirtualKeyboard {
 public:
-    VirtualKeyboard();
+    // The private server's screen, which a game window fills, is width by height.
+    explicit VirtualKeyboard(int width = 320, int height = 240);
     ~VirtualKeyboard();
     VirtualKeyboard(const VirtualKeyboard&) = delete;
     VirtualKeyboard& operator=(const VirtualKeyboard&) = delete;

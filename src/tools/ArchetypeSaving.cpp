@@ -1,0 +1,109 @@
+#include "core/KeptFiles.h"
+#include "core/Trace.h"
+#include "core/Transform.h"
+#include "render/Sprite.h"
+#include "tools/Editor.h"
+#include "tools/SaveTextFile.h"
+
+#include <cstring>
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+#include <string_view>
+
+namespace {
+
+// A name that can only mean a file directly inside "assets/json".
+bool IsPlainFileName(const rapidjson::Value& name)
+{
+    if (!name.IsString() || name.GetStringLength() == 0)
+        return false;
+    const std::string_view text(name.GetString(), name.GetStringLength());
+    if (text == "." || text == "..")
+        return false;
+    for (char c : text) {
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
+            return false;
+    }
+    return true;
+}
+
+// Overwrites a member the object has; adds none.
+void SetExisting(rapidjson::Value& object, const char* key, rapidjson::Value value)
+{
+    auto member = object.FindMember(key);
+    if (member != object.MemberEnd())
+        member->value = std::move(value);
+}
+
+bool IsType(const rapidjson::Value& component, const char* type)
+{
+    if (!component.IsObject())
+        return false;
+    auto member = component.FindMember("type");
+    return member != component.MemberEnd() && member->value.IsString() &&
+           std::strcmp(member->value.GetString(), type) == 0;
+}
+
+// The sprite's image is written only when it is not the one the document
+// names, that is when another one was switched on.
+void WriteSprite(rapidjson::Value& object, const Sprite& sprite, rapidjson::Document::AllocatorType& allocator)
+{
+    auto filename = object.FindMember("filename");
+    const std::string& shown = sprite.GetTexture().name;
+    const bool named = filename != object.MemberEnd() && filename->value.IsString() &&
+                       shown == std::string_view(filename->value.GetString(), filename->value.GetStringLength());
+    if (!named)
+        SetExisting(object, "filename", rapidjson::Value(shown.c_str(), allocator));
+    SetExisting(object, "opacity", rapidjson::Value(static_cast<double>(sprite.GetOpacity())));
+}
+
+} // namespace
+
+namespace fb::edt {
+
+bool Editor::SaveArchetype()
+{
+    std::shared_ptr<Entity> entity = mSelectedEntity.lock();
+    if (!entity) {
+        Trace("Editor: the entity to save no longer exists", 3);
+        return false;
+    }
+    std::shared_ptr<rapidjson::Document> document = entity->GetArchetype();
+    if (!document || !document->IsObject()) {
+        Trace("Editor: \"" + entity->GetName() + "\" was not made from an archetype file; nothing is saved", 3);
+        return false;
+    }
+    auto name = document->FindMember("name");
+    if (name == document->MemberEnd() || !IsPlainFileName(name->value)) {
+        Trace("Editor: the archetype of \"" + entity->GetName() +
+                  "\" has no \"name\" that is a plain file name; nothing is saved",
+              3);
+        return false;
+    }
+    const std::string path = std::string("assets/json/") + name->value.GetString() + ".json";
+
+    auto components = document->FindMember("components");
+    if (components != document->MemberEnd() && components->value.IsArray()) {
+        std::shared_ptr<cmp::Transform> transform = entity->GetComponent<cmp::Transform>();
+        std::shared_ptr<Sprite> sprite = entity->GetComponent<Sprite>();
+        for (auto& component : components->value.GetArray()) {
+            if (IsType(component, "Transform") && transform)
+                transform->ToJson(component);
+            else if (IsType(component, "Sprite") && sprite)
+                WriteSprite(component, *sprite, document->GetAllocator());
+        }
+    }
+
+    rapidjson::StringBuffer text;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(text);
+    document->Accept(writer);
+    std::string error;
+    if (!SaveTextFile(path, std::string_view(text.GetString(), text.GetSize()), error)) {
+        Trace("Editor: " + error, 4);
+        return false;
+    }
+    KeptFiles::Forget(path);
+    return true;
+}
+
+} // namespace fb::edt

@@ -1,0 +1,272 @@
+#include "tools/ParticleState.h"
+
+#include "core/ComponentFactory.h"
+#include "core/EntityManager.h"
+#include "core/JsonFile.h"
+#include "core/KeptFiles.h"
+#include "core/StateManager.h"
+#include "core/Trace.h"
+#include "core/Transform.h"
+#include "render/AbsorbEmitter.h"
+#include "render/CamManager.h"
+#include "render/ParticleFile.h"
+#include "render/ParticleSystem.h"
+#include "render/SquareEmitter.h"
+#include "render/TextureManager.h"
+#include "tools/FileList.h"
+#include "tools/ParticleSettings.h"
+#include "tools/SaveTextFile.h"
+#include "tools/StringListIndex.h"
+#include "tools/StringListItemGetter.h"
+
+#include <cstdio>
+#include <imgui.h>
+#include <iostream>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr const char* kFolder = "assets/json/particles/";
+constexpr const char* kSessionFile = "latestParticleSession.json";
+constexpr int kFileTextSize = 128;
+constexpr float kPi = 3.14159274f;
+
+ParticleSettings gSettings;
+char gTargetFile[kFileTextSize] = "latestParticleSession.json";
+std::vector<std::string> gFileNames;
+int gSelectedFile = 0;
+std::shared_ptr<fb::Entity> gEffect;
+
+StateManager::Registration gRegistration("ParticleState", new fb::ParticleState);
+
+void CopyBounded(char (&target)[kFileTextSize], const std::string& text)
+{
+    std::snprintf(target, sizeof target, "%s", text.c_str());
+}
+
+void ListJsonFiles()
+{
+    gFileNames.clear();
+    for (const auto& file : ListFiles(kFolder, ".json"))
+        gFileNames.push_back(file.filename().string());
+}
+
+// The new effect takes the place of the one on screen.
+void ShowEffect(std::shared_ptr<fb::Entity> effect)
+{
+    if (gEffect)
+        EntityManager::Remove(gEffect);
+    gEffect = std::move(effect);
+    EntityManager::Add(gEffect);
+}
+
+void Play()
+{
+    auto entity = std::make_shared<fb::Entity>("dummy text");
+    const ParticleSettings& s = gSettings;
+    auto system = std::make_shared<ParticleSystem>(
+        TextureManager::Load(s.sourceFile), s.particleCount, s.scale, s.emitDelay, s.emitDelayVary, s.emitAngle,
+        s.emitAngleVary, s.emitSpeed, s.emitSpeedVary, s.particleLifetime, s.particleLifeVary, s.drag, s.fading,
+        s.shrinking);
+    if (std::shared_ptr<ParticleEmitter> emitter = MakeEmitter(s))
+        entity->AddComponent<ParticleEmitter>(emitter);
+    entity->AddComponent<ParticleSystem>(system);
+    entity->AddComponent<fb::cmp::Transform>(std::make_shared<fb::cmp::Transform>());
+    ShowEffect(std::move(entity));
+}
+
+// Runs a file operation; a failure is traced and changes nothing.
+template <typename Operation>
+void Guarded(Operation operation)
+{
+    try {
+        operation();
+    } catch (const std::exception& error) {
+        Trace(std::string("Particle editor: ") + error.what(), 4);
+    }
+}
+
+void SliderFloat(const char* label, float& value, float min, float max)
+{
+    ImGui::SliderFloat(label, &value, min, max, "%.3f");
+}
+
+bool DrawParticleSystemWindow()
+{
+    ParticleSettings& s = gSettings;
+    ImGui::Begin("Particle System");
+    char source[kFileTextSize];
+    CopyBounded(source, s.sourceFile);
+    ImGui::InputText("Source File", source, kFileTextSize);
+    s.sourceFile = source;
+    ImGui::SliderInt("Count", &s.particleCount, 0, 1000, "%.0f");
+    SliderFloat("Size", s.scale, 0.01f, 1.0f);
+    SliderFloat("Emit Delay", s.emitDelay, 0.001f, 0.5f);
+    SliderFloat("eVary", s.emitDelayVary, 0.0f, 1.0f);
+    SliderFloat("Angle", s.emitAngle, 0.0f, 2.0f * kPi);
+    SliderFloat("aVary", s.emitAngleVary, 0.0f, kPi);
+    SliderFloat("Speed", s.emitSpeed, 0.0f, 10.0f);
+    SliderFloat("sVary", s.emitSpeedVary, 0.0f, 10.0f);
+    SliderFloat("Drag", s.drag, 0.0f, 10.0f);
+    SliderFloat("Lifetime", s.particleLifetime, 0.01f, 10.0f);
+    SliderFloat("lVary", s.particleLifeVary, 0.0f, 10.0f);
+    ImGui::Checkbox("Fades?", &s.fading);
+    ImGui::Checkbox("Shrink?", &s.shrinking);
+    const bool play = ImGui::Button("PLAY");
+    ImGui::End();
+    return play;
+}
+
+void DrawEmitterWindow()
+{
+    ParticleSettings& s = gSettings;
+    ImGui::Begin("Emitter/Manipulator");
+    if (ImGui::Button("Last Type"))
+        s.emitterType = (s.emitterType + ParticleSettings::TypeCount - 1) % ParticleSettings::TypeCount;
+    ImGui::SameLine();
+    if (ImGui::Button("Next Type"))
+        s.emitterType = (s.emitterType + 1) % ParticleSettings::TypeCount;
+    float* v = s.emitterValues;
+    switch (s.emitterType) {
+    case ParticleSettings::Basic:
+        ImGui::Text("Basic Emitter");
+        SliderFloat("Radius", v[0], 0.0f, 1.0f);
+        SliderFloat("WindX", v[2], -10.0f, 10.0f);
+        SliderFloat("WindY", v[3], -10.0f, 10.0f);
+        break;
+    case ParticleSettings::Elipse:
+        ImGui::Text("Elipse Emitter");
+        SliderFloat("SizeX", v[0], 0.0f, 1.0f);
+        SliderFloat("SizeY", v[1], 0.0f, 1.0f);
+        SliderFloat("WindX", v[2], -10.0f, 10.0f);
+        SliderFloat("WindY", v[3], -10.0f, 10.0f);
+        break;
+    case ParticleSettings::Absorb:
+        ImGui::Text("Absorb Emitter");
+        SliderFloat("Radius", v[0], 0.0f, 1.0f);
+        SliderFloat("Pull", v[2], 0.0f, 1.0f);
+        break;
+    case ParticleSettings::Square:
+        ImGui::Text("Square Emitter");
+        SliderFloat("Width", v[0], 0.0f, 1.0f);
+        SliderFloat("Height", v[1], 0.0f, 1.0f);
+        SliderFloat("WindX", v[2], -10.0f, 10.0f);
+        SliderFloat("WindY", v[3], -10.0f, 10.0f);
+        break;
+    default:
+        break;
+    }
+    ImGui::End();
+}
+
+void DrawFileSelectorWindow()
+{
+    ImGui::Begin("Particle File Selector");
+    ImGui::PushItemWidth(-1);
+    if (ImGui::Button("Update List"))
+        ListJsonFiles();
+    ImGui::ListBox("##files", &gSelectedFile, StringListItemGetter, &gFileNames, static_cast<int>(gFileNames.size()),
+                   10);
+    if (ImGui::Button("Target This File") && IsInside(gSelectedFile, gFileNames))
+        CopyBounded(gTargetFile, gFileNames[static_cast<std::size_t>(gSelectedFile)]);
+    ImGui::PopItemWidth();
+    ImGui::End();
+}
+
+} // namespace
+
+namespace fb {
+
+void ParticleState::Init()
+{
+    ListJsonFiles();
+}
+
+void ParticleState::Update()
+{
+    const bool play = DrawParticleSystemWindow();
+
+    ImGui::Begin("File Control");
+    ImGui::InputText("Target File", gTargetFile, kFileTextSize);
+    const bool load = ImGui::Button("LOAD FROM THIS FILE");
+    const bool save = ImGui::Button("EXPORT TO THIS FILE");
+    ImGui::End();
+
+    DrawEmitterWindow();
+
+    const std::string target = std::string(kFolder) + gTargetFile;
+    if (load)
+        Guarded([&] { LoadFile(target); });
+    if (save)
+        Guarded([&] { SaveFile(target); });
+    if (play)
+        Play();
+
+    DrawFileSelectorWindow();
+}
+
+void ParticleState::Exit()
+{
+    EntityManager::Clear();
+}
+
+void ParticleState::Load()
+{
+    Guarded([] { LoadFile(std::string(kFolder) + kSessionFile); });
+    CamManager::SetActiveCamera(std::make_shared<CamManager::Camera>());
+}
+
+void ParticleState::Unload()
+{
+    Guarded([] { SaveFile(kSessionFile); });
+}
+
+void ParticleState::SaveFile(const std::string& path)
+{
+    std::string error;
+    if (!SaveTextFile(path, ParticleSettingsToJson(gSettings), error)) {
+        Trace("Particle editor: " + error, 4);
+        throw std::runtime_error("Could not load file: " + path);
+    }
+    KeptFiles::Forget(path);
+}
+
+void ParticleState::LoadFile(const std::string& path)
+{
+    rapidjson::Document document;
+    std::string error;
+    const JsonFileStatus status = ReadJsonFile(path, document, error);
+    if (status == JsonFileStatus::Invalid)
+        std::cout << true;
+    if (status != JsonFileStatus::Read)
+        throw std::runtime_error(error);
+    if (!document.IsObject())
+        throw std::runtime_error("Json error in LoadFile (ParticleMaker): " + path + " does not hold an object");
+
+    ParticleFileScope scope(path);
+    ParticleSettings settings = gSettings;
+    const bool hasEmitter = ReadParticleSettings(document, settings);
+    std::shared_ptr<cmp::Component> system = ComponentFactory::Create("ParticleSystem", document);
+    if (!system)
+        throw std::runtime_error(path + " makes no particle system");
+
+    auto entity = std::make_shared<Entity>("ParticleMaker's Particle Entity");
+    entity->AddComponent(system);
+    if (hasEmitter) {
+        std::shared_ptr<ParticleEmitter> emitter = MakeEmitter(settings);
+        // Absorbing and square emitters are kept under their own types.
+        if (auto absorb = std::dynamic_pointer_cast<AbsorbEmitter>(emitter))
+            entity->AddComponent<AbsorbEmitter>(absorb);
+        else if (auto square = std::dynamic_pointer_cast<SquareEmitter>(emitter))
+            entity->AddComponent<SquareEmitter>(square);
+        else
+            entity->AddComponent<ParticleEmitter>(emitter);
+    }
+    entity->AddComponent<cmp::Transform>(std::make_shared<cmp::Transform>());
+    ShowEffect(std::move(entity));
+    gSettings = settings;
+    ListJsonFiles();
+}
+
+} // namespace fb

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/GameState.h"
+
+#include <string>
+
+namespace fb {
+
+// The particle editor ("ParticleState"): sliders tune one effect while it
+// plays, "PLAY" rebuilds it, and it is loaded from and exported to files
+// under "assets/json/particles/". The settings last for the whole run;
+// entering loads the session file from the particles folder, leaving saves
+// "latestParticleSession.json" in the working directory. A file that cannot
+// be read or written is traced and changes nothing.
+class ParticleState : public GS {
+public:
+    void Init() override;
+    void Update() override;
+    void Exit() override;
+    void Load() override;
+    void Unload() override;
+
+    // Writes the settings to path. Throws std::runtime_error
+    // "Could not load file: " + path when it cannot be written.
+    static void SaveFile(const std::string& path);
+    // Reads path into the settings and puts its effect on screen in place of
+    // the current one. Throws std::runtime_error, naming the file and what is
+    // wrong, when the file is missing, does not parse, has no object at its
+    // root or makes no effect; the settings and the effect stay as they were.
+    static void LoadFile(const std::string& path);
+};
+
+} // namespace fb

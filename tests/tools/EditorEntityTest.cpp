@@ -1,0 +1,143 @@
+#include "EditorSession.h"
+
+#include "core/EntityManager.h"
+#include "core/JsonFile.h"
+#include "core/Transform.h"
+#include "render/Sprite.h"
+#include "tools/FileList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using EditorEntityTest = EditorSession;
+
+int IndexOf(const std::vector<std::string>& list, const std::string& entry)
+{
+    auto found = std::find(list.begin(), list.end(), entry);
+    return found == list.end() ? -1 : static_cast<int>(found - list.begin());
+}
+
+std::vector<std::string> EntityNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entity : EntityManager::GetEntities())
+        names.push_back(entity->GetName());
+    return names;
+}
+
+TEST_F(EditorEntityTest, TheChordsOpenAndCloseTheMenu)
+{
+    ASSERT_FALSE(ImGuiInput::Shown("Editor Options"));
+    keyboard.Press(SDL_SCANCODE_LSHIFT);
+    keyboard.Press(SDL_SCANCODE_COMMA);
+    Frames(1); // the keys arrive at the end of this frame
+    Frames(1); // the menu opens and draws nothing yet
+    EXPECT_FALSE(ImGuiInput::Shown("Editor Options"));
+    keyboard.Release(SDL_SCANCODE_COMMA);
+    keyboard.Release(SDL_SCANCODE_LSHIFT);
+    Frames(1);
+    EXPECT_TRUE(ImGuiInput::Shown("Editor Options"));
+
+    Chord(SDL_SCANCODE_LSHIFT, SDL_SCANCODE_SLASH);
+    Frames(1);
+    EXPECT_FALSE(ImGuiInput::Shown("Editor Options"));
+    Frames(2);
+    EXPECT_FALSE(ImGuiInput::Shown("Editor Options"));
+}
+
+TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
+{
+    ASSERT_TRUE(EntityManager::LoadJson("aliendude.json"));
+    EntityManager::Add(EntityManager::LoadArchetype("aliendude"));
+    OpenDebugWindows();
+    // The sprite list is first filled three seconds after the windows open.
+    for (int i = 0; i < 400 && !input.ShowsText("assets/img/Alien.png"); ++i)
+        Frames(1);
+
+    ASSERT_TRUE(input.ClickEntry("Entity Selector", "##entities", IndexOf(EntityNames(), "aliendude"), "aliendude"));
+    EXPECT_TRUE(input.ShowsText("Name: aliendude"));
+    ASSERT_TRUE(input.TypeInto("Entity Editor", "ScaleX", "2.5"));
+    ASSERT_TRUE(input.TypeInto("Entity Editor", "ScaleY", "0.75"));
+    ASSERT_TRUE(input.TypeInto("Entity Editor", "Rotation", "1.5"));
+    ASSERT_TRUE(input.TypeInto("Entity Editor", "Opacity", "0.5"));
+    ASSERT_TRUE(input.Click("Entity Editor", "Update values"));
+
+    std::shared_ptr<fb::Entity> dude = FindEntity("aliendude");
+    ASSERT_TRUE(dude);
+    EXPECT_EQ(dude->GetComponent<fb::cmp::Transform>()->GetScale(), glm::vec2(2.5f, 0.75f));
+    EXPECT_FLOAT_EQ(dude->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f);
+    EXPECT_FLOAT_EQ(dude->GetComponent<Sprite>()->GetOpacity(), 0.5f);
+
+    std::vector<std::string> sprites;
+    for (const auto& path : ListFiles("assets/img", ".png"))
+        sprites.push_back(path.string());
+    const int alien = IndexOf(sprites, "assets/img/Alien.png");
+    ASSERT_TRUE(input.ClickEntry("Sprite Selector", "##sprites", alien, "assets/img/Alien.png"));
+    ASSERT_TRUE(input.Click("Entity Editor", "Switch to Selected Sprite"));
+    EXPECT_EQ(dude->GetComponent<Sprite>()->GetTexture().name, "assets/img/Alien.png");
+
+    ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
+    EXPECT_TRUE(input.ShowsText("json saved!"));
+
+    // A fresh read of the written file makes the entity as it was edited.
+    rapidjson::Document saved;
+    std::string error;
+    ASSERT_EQ(fb::ReadJsonFile("assets/json/aliendude.json", saved, error), fb::JsonFileStatus::Read) << error;
+    EXPECT_EQ(saved["components"][1]["filename"], "assets/img/Alien.png");
+    ASSERT_TRUE(EntityManager::LoadJson("aliendude.json"));
+    std::shared_ptr<fb::Entity> again = EntityManager::LoadArchetype("aliendude");
+    again->GetComponent<Sprite>()->Init();
+    EXPECT_EQ(again->GetComponent<fb::cmp::Transform>()->GetScale(), glm::vec2(2.5f, 0.75f));
+    EXPECT_FLOAT_EQ(again->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f);
+    EXPECT_FLOAT_EQ(again->GetComponent<Sprite>()->GetOpacity(), 0.5f);
+    EXPECT_EQ(again->GetComponent<Sprite>()->GetTexture().name, "assets/img/Alien.png");
+}
+
+} // namespace
+
+namespace {
+
+std::shared_ptr<fb::Entity> MadeInCode(const std::string& name, bool withSprite)
+{
+    auto entity = std::make_shared<fb::Entity>(name);
+    entity->AddComponent<fb::cmp::Transform>(std::make_shared<fb::cmp::Transform>());
+    if (withSprite)
+        entity->AddComponent<Sprite>(std::make_shared<Sprite>("assets/img/Alien.png", 1.0f, 2));
+    EntityManager::Add(entity);
+    return entity;
+}
+
+TEST_F(EditorEntityTest, OnlyEntitiesWithAnArchetypeOfAPlainNameAreSaved)
+{
+    MadeInCode("madeInCode", true);
+    MadeInCode("noSprite", false);
+    std::ofstream("assets/json/escaper.json")
+        << R"({"name": "../escaped", "components": [{"type": "Sprite", "filename": "assets/img/Alien.png"}]})";
+    ASSERT_TRUE(EntityManager::LoadJson("escaper.json"));
+    EntityManager::Add(EntityManager::LoadArchetype("../escaped"));
+    OpenDebugWindows();
+
+    for (const std::string name : {"madeInCode", "../escaped"}) {
+        ASSERT_TRUE(input.ClickEntry("Entity Selector", "##entities", IndexOf(EntityNames(), name), name));
+        ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
+        EXPECT_TRUE(input.ShowsText("json NOT saved")) << name;
+        EXPECT_FALSE(input.ShowsText("json saved!")) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists("assets/json/madeInCode.json"));
+    EXPECT_FALSE(std::filesystem::exists("assets/escaped.json"));
+    EXPECT_TRUE(Traced("\"madeInCode\" was not made from an archetype file"));
+
+    ASSERT_TRUE(input.ClickEntry("Entity Selector", "##entities", IndexOf(EntityNames(), "noSprite"), "noSprite"));
+    EXPECT_TRUE(input.ShowsText("Name: noSprite"));
+    EXPECT_FALSE(input.Click("Entity Editor", "Update values")) << "only an entity with a sprite is edited";
+
+    // A selected entity that goes away leaves the hint behind.
+    EntityManager::Remove(FindEntity("noSprite"));
+    input.Fit("Entity Editor");
+    EXPECT_TRUE(input.ShowsText("Select an entity in the Selector tool to modify it's archetype"));
+}
+
+} // namespace

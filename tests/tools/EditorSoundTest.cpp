@@ -1,0 +1,88 @@
+#include "EditorSession.h"
+
+#include "audio/AudioEngine.h"
+#include "audio/SoundSet.h"
+#include "game/SlimeUI.h"
+#include "tools/FileList.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using EditorSoundTest = EditorSession;
+
+TEST_F(EditorSoundTest, TheCheatMenuMutesAndRestoresTheMusicAndEndsTheRound)
+{
+    OpenDebugWindows();
+    if (!ImGuiInput::Shown("Cheat Menu")) {
+        ASSERT_TRUE(input.Click("Editor Options", "Cheat Menu"));
+    }
+    AudioEngine::SetGroupVolume("Music", 0.3f);
+    ASSERT_TRUE(input.Click("Cheat Menu", "Mute Music"));
+    EXPECT_EQ(AudioEngine::GetGroupVolume("Music"), 0.0f);
+    ASSERT_TRUE(input.Click("Cheat Menu", "Mute Music"));
+    EXPECT_EQ(AudioEngine::GetGroupVolume("Music"), 0.3f);
+
+    ASSERT_EQ(SlimeUI::GetWinningPlayer(), -1);
+    ASSERT_TRUE(input.Click("Cheat Menu", "End Round (\"I lose\" button)"));
+    EXPECT_EQ(SlimeUI::GetWinningPlayer(), 0);
+}
+
+TEST_F(EditorSoundTest, AnEditedBindingIsWrittenToItsSoundSetAndReadBack)
+{
+    OpenDebugWindows();
+    for (int i = 0; i < 400 && !input.ShowsText("assets/sound/jump.wav"); ++i)
+        Frames(1);
+    const auto sounds = ListFiles("assets/sound", ".wav");
+    const auto kingSpawn = std::find(sounds.begin(), sounds.end(), "assets/sound/kingSpawn.wav");
+    ASSERT_NE(kingSpawn, sounds.end());
+    ASSERT_TRUE(input.ClickEntry("Sound Selector", "##sounds", static_cast<int>(kingSpawn - sounds.begin()),
+                                 "assets/sound/kingSpawn.wav"));
+    ASSERT_TRUE(input.Click("Sound Selector", "Play Sound"));
+
+    ASSERT_TRUE(input.ClickEntry("Sound Sets", "##sets", 0, "CharacterSounds"));
+    ASSERT_TRUE(input.ClickEntry("Sound Sets", "SoundEvents", 1, "Double Jump")) << input.ShownText();
+    EXPECT_TRUE(input.ShowsText("Name: Double Jump"));
+    EXPECT_TRUE(input.ShowsText("Event Start: doubleJump"));
+    ASSERT_TRUE(input.Click("Sound Sets", "Update"));
+    EXPECT_TRUE(input.ShowsText("File: assets/sound/kingSpawn.wav"));
+    ASSERT_TRUE(input.TypeInto("Sound Sets", "##volume", "0.25"));
+    ASSERT_TRUE(input.Click("Sound Sets", "Updt Vol"));
+    EXPECT_TRUE(input.ShowsText("Volume: 0.25"));
+    ASSERT_TRUE(input.Click("Sound Sets", "Looping"));
+    ASSERT_TRUE(input.Click("Sound Sets", "Update changes"));
+
+    fb::SoundSet saved;
+    saved.Parse("CharacterSounds.json");
+    fb::SoundBinding* binding = saved.FindBinding("Double Jump");
+    ASSERT_TRUE(binding);
+    EXPECT_EQ(binding->GetFile(), "assets/sound/kingSpawn.wav");
+    EXPECT_FLOAT_EQ(binding->GetVolume(), 0.25f);
+    EXPECT_TRUE(binding->GetLoop());
+    EXPECT_EQ(saved.FindBinding("Jump")->GetFile(), "./assets/sound/jump.wav");
+}
+
+// A sound set that could not be read stands in the list as "ERROR"; saving
+// it would write an empty set over nothing the game knows.
+class UnreadSoundSetTest : public EditorSession {
+protected:
+    void BeforeStart() override { std::ofstream("assets/json/GameSounds.json") << "{ not json"; }
+};
+
+TEST_F(UnreadSoundSetTest, IsNeverSaved)
+{
+    OpenDebugWindows();
+    ASSERT_TRUE(input.ClickEntry("Sound Sets", "##sets", 1, "ERROR")) << input.ShownText();
+    EXPECT_FALSE(input.ClickEntry("Sound Sets", "SoundEvents", 0, "Jump")) << "an unread set has no bindings";
+    ASSERT_TRUE(input.ClickEntry("Sound Sets", "##sets", 0, "CharacterSounds"));
+    ASSERT_TRUE(input.ClickEntry("Sound Sets", "SoundEvents", 0, "Jump"));
+    ASSERT_TRUE(input.ClickEntry("Sound Sets", "##sets", 1, "ERROR"));
+    // The binding picked in the other set stays shown, but the set saved is the unread one.
+    ASSERT_TRUE(input.Click("Sound Sets", "Update changes"));
+    EXPECT_FALSE(std::filesystem::exists("assets/json/ERROR.json"));
+    std::ifstream kept("assets/json/GameSounds.json");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "{ not json");
+}
+
+} // namespace
