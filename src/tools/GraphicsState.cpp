@@ -17,7 +17,9 @@ namespace {
 
 constexpr float kPi = 3.1415927f;
 
-StateManager::Registration gRegistration("GraphicsState", new fb::GraphicsState);
+// Made once and never deleted; held here as well as in the registry.
+fb::GraphicsState* const gState = new fb::GraphicsState();
+StateManager::Registration gRegistration("GraphicsState", gState);
 
 void AddSample(const std::string& name, const std::string& image, glm::vec2 position, glm::vec2 scale)
 {

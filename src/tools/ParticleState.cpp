@@ -38,7 +38,9 @@ std::vector<std::string> gFileNames;
 int gSelectedFile = 0;
 std::shared_ptr<fb::Entity> gEffect;
 
-StateManager::Registration gRegistration("ParticleState", new fb::ParticleState);
+// Made once and never deleted; held here as well as in the registry.
+fb::ParticleState* const gState = new fb::ParticleState();
+StateManager::Registration gRegistration("ParticleState", gState);
 
 void CopyBounded(char (&target)[kFileTextSize], const std::string& text)
 {

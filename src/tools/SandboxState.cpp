@@ -11,7 +11,9 @@
 
 namespace {
 
-StateManager::Registration gRegistration("EditorTest", new fb::ZorvSandboxState);
+// Made once and never deleted; held here as well as in the registry.
+fb::ZorvSandboxState* const gState = new fb::ZorvSandboxState();
+StateManager::Registration gRegistration("EditorTest", gState);
 
 std::shared_ptr<fb::Entity> MakeSpriteEntity(const std::string& name, glm::vec2 position, glm::vec2 scale,
                                              const std::string& image)
