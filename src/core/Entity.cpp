@@ -108,7 +108,9 @@ std::shared_ptr<cmp::Component> Entity::Find(std::type_index key) const
 {
     auto found = mComponents.find(key);
     if (found == mComponents.end()) {
-        Trace("GetComponent failed to find component", 0);
+        // Kept: a lookup that misses happens many times a frame.
+        static const std::string kMissing = "GetComponent failed to find component";
+        Trace(kMissing, 0);
         return nullptr;
     }
     return found->second;

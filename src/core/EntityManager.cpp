@@ -34,10 +34,10 @@ EntityManager::EntityList& Entities()
 void ProcessRemovals()
 {
     // Destructors may queue more removals or add entities; those wait for
-    // the next update.
-    std::vector<std::shared_ptr<fb::Entity>> queue;
+    // the next update. Both buffers keep their room from frame to frame.
+    static std::vector<std::shared_ptr<fb::Entity>> queue;
+    static std::vector<std::shared_ptr<fb::Entity>> released;
     queue.swap(gRemovalQueue);
-    std::vector<std::shared_ptr<fb::Entity>> released;
     EntityManager::EntityList& list = Entities();
     for (const auto& entity : queue) {
         for (auto it = list.begin(); it != list.end(); ++it) {

@@ -161,7 +161,7 @@ void DrawIcons(int k)
     Character* player = GetPlayer(k);
     if (!player)
         return;
-    const std::vector<std::int32_t> carried = player->GetSlimeStack();
+    const std::vector<std::int32_t>& carried = player->GetSlimeStack();
     auto magazine = TransformOf(gMagazines[k].magazine);
     const glm::vec2 scale = magazine->GetScale();
     const glm::vec2 position = magazine->GetPosition();

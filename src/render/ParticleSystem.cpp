@@ -156,9 +156,25 @@ void ParticleSystem::SpawnParticle()
     }
     particle.position = position;
 
+    // The room for every particle alive at once is made with the first one,
+    // not grown over the effect's first frames.
+    if (mParticles.capacity() == 0)
+        mParticles.reserve(MostLiveParticles());
     if (mParticleCount > 0)
         --mParticleCount;
     mParticles.push_back(particle);
+}
+
+std::size_t ParticleSystem::MostLiveParticles() const
+{
+    constexpr float kMostReserved = 256.0f;
+    const float shortestDelay = std::max(mEmitDelay - std::fabs(mEmitDelayVary), kMinEmitDelay);
+    const float longestLife = mParticleLifetime + std::fabs(mParticleLifeVary);
+    // One more: a particle that died this frame leaves with the next.
+    float most = std::min(longestLife / shortestDelay + 2.0f, kMostReserved);
+    if (mParticleCount > 0)
+        most = std::min(most, static_cast<float>(mParticleCount));
+    return most >= 1.0f ? static_cast<std::size_t>(most) : 1;
 }
 
 void ParticleSystem::Scale(float factor)

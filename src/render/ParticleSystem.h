@@ -72,6 +72,7 @@ private:
     void Emit(float dt);
     void Age(float dt);
     float NextDelay();
+    std::size_t MostLiveParticles() const;
 
     Texture mTexture;
     int mParticleCount;

@@ -102,6 +102,40 @@ TEST_F(EntityManagerTest, RemovalTakesTheQueuedObjectEvenWhenIDsAreShared)
     EXPECT_EQ(EntityManager::FindByID(copy->GetID()).lock(), original);
 }
 
+// Queues the removal of the next entity in a chain when its own entity goes.
+class RemovesNextOnRelease : public fb::cmp::Component {
+public:
+    explicit RemovesNextOnRelease(std::shared_ptr<fb::Entity> next)
+        : mNext(std::move(next))
+    {
+    }
+    ~RemovesNextOnRelease() override { EntityManager::Remove(mNext); }
+
+private:
+    std::shared_ptr<fb::Entity> mNext;
+};
+
+TEST_F(EntityManagerTest, RemovalsQueuedWhileReleasingGoOneUpdateLaterAndNothingIsKeptAlive)
+{
+    std::vector<std::weak_ptr<fb::Entity>> chain;
+    std::shared_ptr<fb::Entity> next;
+    for (int i = 0; i < 3; ++i) {
+        auto entity = std::make_shared<fb::Entity>("link " + std::to_string(i));
+        entity->AddComponent(std::make_shared<RemovesNextOnRelease>(next));
+        EntityManager::Add(entity);
+        chain.insert(chain.begin(), entity);
+        next = std::move(entity);
+    }
+    EntityManager::Remove(next);
+    next.reset();
+    for (std::size_t gone = 1; gone <= chain.size(); ++gone) {
+        EntityManager::Update();
+        EXPECT_EQ(EntityManager::GetEntities().size(), chain.size() - gone);
+        for (std::size_t i = 0; i < chain.size(); ++i)
+            EXPECT_EQ(chain[i].expired(), i < gone) << "link " << chain.size() - 1 - i << " after update " << gone;
+    }
+}
+
 TEST_F(EntityManagerTest, EntitiesAddedDuringTheWalkAreUpdatedInTheSameWalk)
 {
     int spawnedUpdates = 0;

@@ -78,6 +78,24 @@ TEST_F(ParticleSystemTest, ShortDelaysEmitSeveralParticlesAFrameUntilTheCountIsU
     EXPECT_EQ(system->GetParticles().size(), 20u);
 }
 
+TEST_F(ParticleSystemTest, TheFirstParticleMakesRoomForAllThatLiveAtOnce)
+{
+    Settings s;
+    s.count = 0;
+    s.delay = 0.02f;
+    s.delayVary = 0.01f;
+    s.life = 0.5f;
+    s.lifeVary = 0.2f;
+    auto system = Effect(s);
+    Frame();
+    const Particle* room = system->GetParticles().data();
+    for (int i = 0; i < 120; ++i) {
+        Frame();
+        ASSERT_EQ(system->GetParticles().data(), room) << "the particles moved in frame " << i;
+    }
+    EXPECT_GT(system->GetParticles().size(), 20u);
+}
+
 TEST_F(ParticleSystemTest, TotalLifetimeIsTheLatestMomentTheLastParticleCanDie)
 {
     Settings s;
