@@ -1,5 +1,6 @@
 #include "audio/AudioEngine.h"
 
+#include "audio/SoundFile.h"
 #include "core/Trace.h"
 
 #include <SDL.h>
@@ -9,6 +10,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -20,6 +22,8 @@ constexpr int kSearchId = 63;
 constexpr int kFrequency = 44100;
 constexpr int kSpeakers = 2;
 constexpr int kBufferFrames = 1024;
+// What all decoded sounds together may take; a sound past it is refused.
+constexpr std::size_t kDecodedBudget = std::size_t{256} << 20;
 
 enum Group { Master, Music, Effects, Ambience, GroupCount };
 
@@ -45,7 +49,9 @@ struct Engine {
     // Decoded files stay until shutdown, so that playing a path again after
     // it was unloaded (the menu music between two screens) decodes nothing.
     std::map<std::string, Mix_Chunk*> decoded;
-    std::set<std::string> failedPaths;
+    std::size_t decodedBytes = 0;
+    // Files that failed to load, each traced once however it is spelled.
+    std::set<std::string> failedFiles;
     std::map<int, int> channels; // channel id -> mixer channel
     std::array<Slot, kChannelCount> slots;
     std::array<float, GroupCount> groupVolumes = {1.0f, 0.0f, 0.0f, 0.0f};
@@ -121,7 +127,7 @@ void Initialize()
 {
     if (gAudioEngine)
         return;
-    Mix_Init(MIX_INIT_MP3);
+    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
     if (!OpenDevice()) {
         const std::string reason = SDL_GetError();
         // Mix into SDL's silent driver, so that channels play and end in
@@ -174,12 +180,15 @@ void LoadSound(const std::string& path, bool loop, bool stream)
     if (!gAudioEngine || path.empty() || gAudioEngine->sounds.contains(path))
         return;
     Mix_Chunk*& chunk = gAudioEngine->decoded[path];
-    if (!chunk)
-        chunk = Mix_LoadWAV(path.c_str());
+    std::string failure;
+    if (!chunk) {
+        chunk = fb::DecodeSoundFile(path, kDecodedBudget - gAudioEngine->decodedBytes, failure);
+        gAudioEngine->decodedBytes += chunk ? chunk->alen : 0;
+    }
     if (!chunk) {
         gAudioEngine->decoded.erase(path);
-        if (gAudioEngine->failedPaths.insert(path).second)
-            Trace("-Audio- Could not load sound " + path + ": " + Mix_GetError(), 4);
+        if (gAudioEngine->failedFiles.insert(std::filesystem::path(path).lexically_normal().string()).second)
+            Trace("-Audio- Could not load sound " + path + ": " + failure, 4);
         return;
     }
     gAudioEngine->sounds[path] = Sound{chunk, loop, stream};

@@ -23,8 +23,11 @@ void Initialize();
 void Update();
 void Shutdown();
 
-// Loads path once; a path already cached keeps its first mode. A file that
-// is missing or cannot be decoded is traced once and caches nothing.
+// Loads path once; a path already cached keeps its first mode. Only sound
+// files under "assets" are read, within the bounds of audio/SoundFile.h, and
+// all decoded sounds together stay under 256 MiB. A file that is missing,
+// refused or cannot be decoded is traced once and caches nothing; it is
+// tried again at its next load.
 void LoadSound(const std::string& path, bool loop, bool stream);
 // Starts path (loading it as a one-shot sample if it is not cached) and
 // returns its channel id, or -1 when every channel is busy.

@@ -1,12 +1,11 @@
 #include "core/JsonFile.h"
 
+#include "core/RegularFile.h"
+
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fb {
 namespace {
@@ -117,22 +116,17 @@ bool ParseJson(std::string_view text, const std::string& source, rapidjson::Docu
 
 JsonFileStatus ReadJsonFile(const std::string& path, rapidjson::Document& document, std::string& error)
 {
-    std::error_code failure;
-    std::ifstream file;
-    if (std::filesystem::is_regular_file(path, failure))
-        file.open(path, std::ios::binary);
-    if (!file.is_open() || !file) {
-        error = "Could not load file: " + path;
-        return JsonFileStatus::Missing;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(path, failure);
-    if (!failure && size > kMaxFileBytes) {
+    std::string contents;
+    const RegularFileStatus status = ReadRegularFile(path, kMaxFileBytes, contents);
+    if (status == RegularFileStatus::TooLarge) {
         error = path + ": larger than " + std::to_string(kMaxFileBytes >> 20) + " MiB";
         return JsonFileStatus::Invalid;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    if (!ParseJson(contents.str(), path, document, error))
+    if (status != RegularFileStatus::Read) {
+        error = "Could not load file: " + path;
+        return JsonFileStatus::Missing;
+    }
+    if (!ParseJson(contents, path, document, error))
         return JsonFileStatus::Invalid;
     return JsonFileStatus::Read;
 }

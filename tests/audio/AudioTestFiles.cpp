@@ -22,10 +22,9 @@ void Put(std::ofstream& out, std::uint32_t value, int bytes)
         out.put(static_cast<char>((value >> (8 * i)) & 0xff));
 }
 
-std::filesystem::path ScratchFolder(const char* what)
+std::filesystem::path ScratchFolder(const std::filesystem::path& parent, const char* what)
 {
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("vendrabolt-" + std::string(what) + "-" + std::to_string(getpid()));
+    auto folder = parent / ("vendrabolt-" + std::string(what) + "-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     return folder;
 }
@@ -33,7 +32,7 @@ std::filesystem::path ScratchFolder(const char* what)
 } // namespace
 
 AudioTestFiles::AudioTestFiles()
-    : mFolder(ScratchFolder("sounds"))
+    : mFolder(ScratchFolder("assets", "sounds"))
 {
 }
 
@@ -81,7 +80,7 @@ std::string AudioTestFiles::Write(const std::string& name, const std::string& by
 }
 
 HeardAudio::HeardAudio()
-    : mFile((ScratchFolder("heard") / "mix.raw").string())
+    : mFile((ScratchFolder(std::filesystem::temp_directory_path(), "heard") / "mix.raw").string())
 {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", mFile.c_str(), 1);

@@ -4,8 +4,9 @@
 #include <filesystem>
 #include <string>
 
-// Sound files made by the tests themselves, in a scratch folder that goes
-// away with the object.
+// Sound files made by the tests themselves, in a scratch folder under the
+// game's assets (the only place sounds are read from) that goes away with
+// the object. Paths are relative to the working directory.
 class AudioTestFiles {
 public:
     AudioTestFiles();
