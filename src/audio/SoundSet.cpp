@@ -7,14 +7,21 @@
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 
+#include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <set>
 #include <utility>
 
 namespace fb {
 namespace {
 
 const std::string kFolder = "assets/json/";
+// No set needs more, and one event never starts more sounds than the mixer has channels.
+constexpr rapidjson::SizeType kMaxBindings = 256;
+constexpr int kMaxBindingsOfAnEvent = 64;
 
 // Reads the members of one object of a sound-set file. A member that is
 // missing or has the wrong type is traced with the file and reads as empty.
@@ -45,6 +52,39 @@ private:
     const rapidjson::Value& mObject;
     std::string mWhere;
 };
+
+// Why an element of "events" makes no binding, or "" when it makes one. The
+// four strings and a volume that a float holds are required; "loop" is read
+// leniently (only true is true).
+std::string ElementFault(const rapidjson::Value& element)
+{
+    if (!element.IsObject())
+        return "not an object";
+    for (const char* key : {"name", "eventStart", "eventEnd", "file"}) {
+        const rapidjson::Value* value = FindJsonMember(element, key);
+        if (!value || !value->IsString())
+            return std::string("\"") + key + "\" is missing or not a string";
+    }
+    const rapidjson::Value* volume = FindJsonMember(element, "volume");
+    if (!volume || !volume->IsNumber() || !(std::fabs(volume->GetDouble()) <= FLT_MAX))
+        return "\"volume\" is missing or not a number that a float holds";
+    return {};
+}
+
+// The first event name that more bindings name than any event may, or "".
+std::string OverboundEvent(const std::vector<SoundBinding>& bindings)
+{
+    std::map<std::string, int> users;
+    for (const SoundBinding& binding : bindings) {
+        std::set<std::string> names = {binding.GetEventStart(), binding.GetEventEnd()};
+        names.erase("");
+        for (const std::string& name : names) {
+            if (++users[name] > kMaxBindingsOfAnEvent)
+                return name;
+        }
+    }
+    return {};
+}
 
 // A name that saving can append ".json" to without leaving the folder.
 bool IsPlainFileName(const std::string& name)
@@ -78,6 +118,7 @@ void SoundSet::SetUnread()
     mName = "ERROR";
     mType = SoundSetType::ErrorNoType;
     mBindings.clear();
+    mElements.clear();
 }
 
 void SoundSet::Parse(const std::string& file)
@@ -99,24 +140,47 @@ void SoundSet::Parse(const std::string& file)
     }
 
     mBindings.clear();
+    mElements.clear();
     auto events = mDocument.FindMember("events");
     if (events == mDocument.MemberEnd() || !events->value.IsArray()) {
         Trace("-Sound Binder- " + path + ": \"events\" is missing or not an array; no sounds are bound", 3);
-    } else {
-        const rapidjson::Value& list = events->value;
-        mBindings.reserve(list.Size());
-        // Every element makes a binding, even a broken one: saving writes the
-        // bindings back into the elements by position.
-        for (rapidjson::SizeType i = 0; i < list.Size(); ++i) {
-            const MemberReader entry(list[i], path + " event " + std::to_string(i));
-            mBindings.emplace_back(entry.String("name"), entry.String("file"), entry.String("eventStart"),
-                                   entry.String("eventEnd"), entry.Bool("loop"), entry.Number("volume"));
-        }
+    } else if (!ReadBindings(events->value, path)) {
+        SetUnread();
+        return;
     }
 
     const MemberReader root(mDocument, path);
     mName = root.String("name");
     mType = root.String("type") == "CharacterSet" ? SoundSetType::CharacterSet : SoundSetType::GeneralSet;
+}
+
+bool SoundSet::ReadBindings(const rapidjson::Value& events, const std::string& path)
+{
+    if (events.Size() > kMaxBindings) {
+        Trace("-Sound Binder- " + path + ": " + std::to_string(events.Size()) + " elements in \"events\", more than the " +
+                  std::to_string(kMaxBindings) + " a set may hold; the set is not read",
+              4);
+        return false;
+    }
+    mBindings.reserve(events.Size());
+    for (rapidjson::SizeType i = 0; i < events.Size(); ++i) {
+        const std::string where = path + " event " + std::to_string(i);
+        if (const std::string fault = ElementFault(events[i]); !fault.empty()) {
+            Trace("-Sound Binder- " + where + ": " + fault + "; the element is skipped", 4);
+            continue;
+        }
+        const MemberReader entry(events[i], where);
+        mBindings.emplace_back(entry.String("name"), entry.String("file"), entry.String("eventStart"),
+                               entry.String("eventEnd"), entry.Bool("loop"), entry.Number("volume"));
+        mElements.push_back(i);
+    }
+    if (const std::string event = OverboundEvent(mBindings); !event.empty()) {
+        Trace("-Sound Binder- " + path + ": more than " + std::to_string(kMaxBindingsOfAnEvent) +
+                  " bindings name the event \"" + event + "\"; the set is not read",
+              4);
+        return false;
+    }
+    return true;
 }
 
 void SoundSet::OnEvent(const std::string& eventName)
@@ -154,10 +218,10 @@ void SoundSet::UpdateDocument()
         return;
     rapidjson::Value& list = events->value;
     auto& allocator = mDocument.GetAllocator();
-    for (rapidjson::SizeType i = 0; i < list.Size() && i < mBindings.size(); ++i) {
-        rapidjson::Value& element = list[i];
-        if (!element.IsObject())
+    for (std::size_t i = 0; i < mBindings.size() && i < mElements.size(); ++i) {
+        if (mElements[i] >= list.Size() || !list[mElements[i]].IsObject())
             continue;
+        rapidjson::Value& element = list[mElements[i]];
         const SoundBinding& binding = mBindings[i];
         Overwrite(element, "name", Text(binding.GetName(), allocator));
         Overwrite(element, "eventStart", Text(binding.GetEventStart(), allocator));

@@ -27,11 +27,14 @@ public:
     SoundSet(SoundSet&&) noexcept = default;
     SoundSet& operator=(SoundSet&&) noexcept = default;
 
-    // Fills this set from "assets/json/" + file. A file that cannot be read
-    // or is not a JSON object is traced and leaves a set named "ERROR" of
-    // type ErrorNoType without bindings. A member that is missing or of the
-    // wrong type is traced and reads as "", false or 0; every element of
-    // "events" still makes a binding.
+    // Fills this set from "assets/json/" + file. A file that cannot be read,
+    // is not a JSON object, has more than 256 elements in "events" or more
+    // than 64 bindings naming one event is traced and leaves a set named
+    // "ERROR" of type ErrorNoType without bindings. An element that is not an
+    // object with the strings "name", "eventStart", "eventEnd" and "file" and
+    // a "volume" that a float holds is traced and skipped; a "loop" or root
+    // member that is missing or of the wrong type is traced and reads as
+    // false or "".
     void Parse(const std::string& file);
 
     // Plays and pauses the bindings that name the event, in file order.
@@ -42,7 +45,8 @@ public:
     // Appends the bindings' names in order.
     void GetBindingNames(std::vector<std::string>& names) const;
 
-    // Copies the bindings back into the kept document, element by element.
+    // Copies each binding back into the element of the kept document it was
+    // read from.
     void UpdateDocument();
     // UpdateDocument, then writes the document to "assets/json/" + name +
     // ".json" with a four-space indent. Refused, with a trace, for a set that
@@ -57,9 +61,14 @@ public:
 
 private:
     void SetUnread();
+    // Reads the bindings of the "events" array; false, traced, when it holds
+    // more than a set may.
+    bool ReadBindings(const rapidjson::Value& events, const std::string& path);
 
     std::string mName;
     std::vector<SoundBinding> mBindings;
+    // The index in "events" of the element each binding was read from.
+    std::vector<rapidjson::SizeType> mElements;
     SoundSetType mType = SoundSetType::ErrorNoType;
     std::array<std::string, 4> mTypeNames;
     rapidjson::Document mDocument;

@@ -11,10 +11,33 @@ namespace {
 
 using SoundBinderTest = AudioFixture;
 
-// A test data file, named as LoadFile wants it: relative to assets/json.
+// A file named as LoadFile wants it: relative to assets/json.
+std::string FromJsonFolder(const std::string& path)
+{
+    return std::filesystem::relative(path, "assets/json").string();
+}
+
 std::string DataSet(const std::string& name)
 {
-    return std::filesystem::relative("tests/data/audio/" + name, "assets/json").string();
+    return FromJsonFolder("tests/data/audio/" + name);
+}
+
+struct Bound {
+    std::string event;
+    std::string file;
+    std::string eventEnd = "";
+};
+
+// A sound set whose bindings play their files on their events.
+std::string SetText(const std::string& name, const std::vector<Bound>& bindings)
+{
+    std::string text = "{\"name\": \"" + name + "\", \"type\": \"GeneralSet\", \"events\": [";
+    for (const Bound& bound : bindings) {
+        text += std::string(&bound == bindings.data() ? "" : ",") + "{\"name\": \"" + bound.event +
+                "\", \"eventStart\": \"" + bound.event + "\", \"eventEnd\": \"" + bound.eventEnd +
+                "\", \"file\": \"" + bound.file + "\", \"loop\": false, \"volume\": 1}";
+    }
+    return text + "]}";
 }
 
 void RaiseCharacterEvent(std::uint32_t type)
@@ -135,29 +158,40 @@ TEST_F(SoundBinderTest, BrokenSetsAreTracedAndNeverSavedOverOtherFiles)
     EXPECT_FALSE(std::filesystem::exists("assets/AudioEscapeTest.json"));
     EXPECT_FALSE(binder.FindSet("AudioNoEventsTest")->Save());
 
-    // Broken members read as empty, and every element stays a binding, so
-    // that each one is saved into its own element.
+    // Broken elements are skipped; every binding is saved into the element it came from.
     SavedFile saved{"assets/json/AudioBrokenMembersTest.json"};
     binder.LoadFile(DataSet("broken_members.json"));
     fb::SoundSet* broken = binder.FindSet("AudioBrokenMembersTest");
     EXPECT_EQ(broken->GetType(), fb::SoundSetType::GeneralSet);
     std::vector<std::string> names = {"before"};
     broken->GetBindingNames(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"before", "", "", "Last"}));
-    const fb::SoundBinding& odd = broken->GetBindings()[1];
-    EXPECT_EQ(odd.GetEventStart(), "jump");
-    EXPECT_FALSE(odd.GetLoop()) << "1 is not true";
-    EXPECT_EQ(odd.GetVolume(), 0.0f);
-    EXPECT_GT(CountTraces("broken_members.json event 1"), 0);
+    EXPECT_EQ(names, (std::vector<std::string>{"before", "Odd", "Last"}));
+    EXPECT_FALSE(broken->FindBinding("Odd")->GetLoop()) << "1 is not true";
+    EXPECT_EQ(CountTraces("the element is skipped"), 3);
+    EXPECT_EQ(CountTraces("broken_members.json event 2: \"volume\" is missing or not a number that a float holds"), 1);
 
     broken->FindBinding("Last")->SetVolume(0.5f);
     ASSERT_TRUE(broken->Save());
     fb::SoundSet reread;
     reread.Parse("AudioBrokenMembersTest.json");
-    ASSERT_EQ(reread.GetBindings().size(), 3u);
-    EXPECT_EQ(reread.GetBindings()[2].GetName(), "Last");
-    EXPECT_EQ(reread.GetBindings()[2].GetVolume(), 0.5f);
-    EXPECT_NE(ReadText(saved.path).find("\n        42,"), std::string::npos);
+    ASSERT_EQ(reread.GetBindings().size(), 2u);
+    EXPECT_EQ(reread.GetBindings()[1].GetName(), "Last");
+    EXPECT_EQ(reread.GetBindings()[1].GetVolume(), 0.5f);
+    const std::string text = ReadText(saved.path);
+    EXPECT_NE(text.find("\n        42,"), std::string::npos);
+    EXPECT_NE(text.find("\"volume\": 1e39"), std::string::npos) << text;
+
+    // A set past its bounds is refused whole.
+    std::vector<Bound> many, sameEvent;
+    for (int i = 0; i < 257; ++i)
+        many.push_back({"event" + std::to_string(i), "./assets/sound/jump.wav"});
+    for (int i = 0; i < 65; ++i)
+        sameEvent.push_back({"jump", "./assets/sound/jump.wav"});
+    EXPECT_TRUE(binder.LoadFile(FromJsonFolder(mFiles.Write("most.json", SetText("Most", {many.begin(), many.end() - 1})))));
+    EXPECT_FALSE(binder.LoadFile(FromJsonFolder(mFiles.Write("many.json", SetText("Many", many)))));
+    EXPECT_FALSE(binder.LoadFile(FromJsonFolder(mFiles.Write("same.json", SetText("Same", sameEvent)))));
+    EXPECT_EQ(CountTraces("257 elements in \"events\", more than the 256 a set may hold"), 1);
+    EXPECT_EQ(CountTraces("more than 64 bindings name the event \"jump\""), 1);
 }
 
 } // namespace
