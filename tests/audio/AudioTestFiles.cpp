@@ -1,6 +1,7 @@
 #include "AudioTestFiles.h"
 
 #include <SDL_mixer.h>
+#include <vorbis/vorbisenc.h>
 
 #include <chrono>
 #include <cstdint>
@@ -62,6 +63,59 @@ std::string AudioTestFiles::Tone(const std::string& name, double seconds, int am
     for (std::uint32_t i = 0; i < frames; ++i)
         Put(out, static_cast<std::uint16_t>((i / 50) % 2 ? amplitude : -amplitude), 2);
     return Path(name);
+}
+
+std::string AudioTestFiles::OggTone(const std::string& name, double seconds, int amplitude) const
+{
+    vorbis_info info;
+    vorbis_info_init(&info);
+    vorbis_encode_init_vbr(&info, 1, kRate, 0.4f);
+    vorbis_comment comment;
+    vorbis_comment_init(&comment);
+    vorbis_dsp_state dsp;
+    vorbis_analysis_init(&dsp, &info);
+    vorbis_block block;
+    vorbis_block_init(&dsp, &block);
+    ogg_stream_state stream;
+    ogg_stream_init(&stream, 1);
+
+    std::string bytes;
+    ogg_page page;
+    auto takePages = [&](int (*take)(ogg_stream_state*, ogg_page*)) {
+        while (take(&stream, &page)) {
+            bytes.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
+            bytes.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
+        }
+    };
+    ogg_packet headers[3];
+    vorbis_analysis_headerout(&dsp, &comment, &headers[0], &headers[1], &headers[2]);
+    for (ogg_packet& header : headers)
+        ogg_stream_packetin(&stream, &header);
+    takePages(ogg_stream_flush);
+
+    const int frames = static_cast<int>(seconds * kRate);
+    float* samples = vorbis_analysis_buffer(&dsp, frames)[0];
+    for (int i = 0; i < frames; ++i)
+        samples[i] = static_cast<float>((i / 50) % 2 ? amplitude : -amplitude) / 32768.0f;
+    vorbis_analysis_wrote(&dsp, frames);
+    vorbis_analysis_wrote(&dsp, 0);
+    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+        vorbis_analysis(&block, nullptr);
+        vorbis_bitrate_addblock(&block);
+        ogg_packet packet;
+        while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
+            ogg_stream_packetin(&stream, &packet);
+            takePages(ogg_stream_pageout);
+        }
+    }
+    takePages(ogg_stream_flush);
+
+    ogg_stream_clear(&stream);
+    vorbis_block_clear(&block);
+    vorbis_dsp_clear(&dsp);
+    vorbis_comment_clear(&comment);
+    vorbis_info_clear(&info);
+    return Write(name, bytes);
 }
 
 std::string AudioTestFiles::Truncated(const std::string& name, const std::string& source, std::size_t bytes) const

@@ -17,6 +17,8 @@ public:
     // A 16-bit mono 44.1 kHz WAV of a square wave whose samples are all
     // +amplitude or -amplitude.
     std::string Tone(const std::string& name, double seconds, int amplitude = 16000) const;
+    // The same square wave as a mono Ogg Vorbis file, encoded here.
+    std::string OggTone(const std::string& name, double seconds, int amplitude = 16000) const;
     // The first bytes of a real file.
     std::string Truncated(const std::string& name, const std::string& source, std::size_t bytes) const;
     std::string Write(const std::string& name, const std::string& bytes) const;

@@ -3,9 +3,11 @@
 #include "core/EventChannels.h"
 
 #include <SDL_mixer.h>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,6 +53,42 @@ std::string ReadText(const std::string& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Little-endian, as Ogg and FLAC's neighbours write their numbers.
+void PutLittle(std::string& bytes, std::size_t at, std::uint64_t value, int count)
+{
+    for (int i = 0; i < count; ++i)
+        bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+// One note held for a quarter of a billion ticks: hours of music from 40 bytes.
+std::string EndlessMidi()
+{
+    const std::string track = std::string("\x00\x90\x3c\x40", 4) + "\xff\xff\xff\x7f\x80\x3c\x40" +
+                              std::string("\x00\xff\x2f\x00", 4);
+    return std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60", 14) + "MTrk" + std::string("\0\0\0", 3) +
+           static_cast<char>(track.size()) + track;
+}
+
+// A four-channel module with one empty pattern.
+std::string Module()
+{
+    std::string bytes(1084 + 1024, '\0');
+    bytes.replace(0, 15, "vendrabolt test");
+    bytes[950] = 1;
+    bytes.replace(1080, 4, "M.K.");
+    return bytes;
+}
+
+// A FLAC stream whose header says an hour at 44.1 kHz, then 40 KB of nothing.
+std::string HourOfFlac()
+{
+    std::string bytes = "fLaC" + std::string("\x80\0\x22\x10\0\x10\0", 7) + std::string(40 * 1024, '\0');
+    const std::uint64_t info = (std::uint64_t{44100} << 44) | (std::uint64_t{15} << 36) | (3600ull * 44100);
+    for (int i = 0; i < 8; ++i)
+        bytes[4 + 4 + 10 + i] = static_cast<char>((info >> (56 - 8 * i)) & 0xff);
+    return bytes;
 }
 
 // Removes a file that a test saves into the game's folder.
@@ -192,6 +230,63 @@ TEST_F(SoundBinderTest, BrokenSetsAreTracedAndNeverSavedOverOtherFiles)
     EXPECT_FALSE(binder.LoadFile(FromJsonFolder(mFiles.Write("same.json", SetText("Same", sameEvent)))));
     EXPECT_EQ(CountTraces("257 elements in \"events\", more than the 256 a set may hold"), 1);
     EXPECT_EQ(CountTraces("more than 64 bindings name the event \"jump\""), 1);
+}
+
+// Whatever a content maker names as a sound, no event hangs the game or
+// fills its memory: each file that is not a sound the game plays is refused
+// at once with one trace, and the sounds after it still play, as heard.
+TEST_F(SoundBinderTest, FilesThatAreNoPlayableSoundAreRefusedAtOnceAndTheNextSoundStillPlays)
+{
+    constexpr int kAmplitude = 16000;
+    constexpr int kListen = 250;
+    AudioEngine::Shutdown();
+    HeardAudio heard;
+    AudioEngine::Initialize();
+
+    const std::string pipe = mFiles.Path("pipe.wav");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string zero = mFiles.Path("zero.wav");
+    std::filesystem::create_symlink("/dev/zero", zero);
+    const std::string folder = mFiles.Path("folder.wav");
+    std::filesystem::create_directory(folder);
+    const std::string ogg = mFiles.OggTone("tone.ogg", 0.5, kAmplitude);
+    // The same sound, its last page saying that it ends an hour in.
+    std::string hour = ReadText(ogg);
+    PutLittle(hour, hour.rfind("OggS") + 6, 3600ull * 44100, 8);
+    const std::string missing = mFiles.Path("missing.wav");
+    const std::vector<std::string> refused = {
+        pipe, zero, folder, "/dev/zero", "assets/../assets/sound/jump.wav",
+        std::filesystem::absolute("assets/sound/jump.wav").string(),
+        mFiles.Write("song.mid", EndlessMidi()), mFiles.Write("song.mod", Module()),
+        mFiles.Write("song.flac", HourOfFlac()), mFiles.Write("hour.ogg", hour), missing, "./" + missing,
+    };
+    std::vector<Bound> bindings = {{"tone", mFiles.Tone("tone.wav", 0.5, kAmplitude), "hush"}, {"ogg", ogg, "hush"}};
+    for (std::size_t i = 0; i < refused.size(); ++i)
+        bindings.push_back({"refused" + std::to_string(i), refused[i]});
+    fb::SoundBinder binder;
+    ASSERT_TRUE(binder.LoadFile(FromJsonFolder(mFiles.Write("set.json", SetText("Refusals", bindings)))));
+
+    binder.OnEvent("ogg");
+    EXPECT_GT(heard.Listen(kListen), kAmplitude / 2) << "an Ogg Vorbis file plays";
+    binder.OnEvent("hush");
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        binder.OnEvent("refused" + std::to_string(i));
+        binder.OnEvent("refused" + std::to_string(i));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << refused[i];
+        binder.OnEvent("tone");
+        EXPECT_NEAR(heard.Listen(kListen), kAmplitude * 3 / 4, 2) << "after " << refused[i];
+        binder.OnEvent("hush");
+    }
+    EXPECT_EQ(Mix_Playing(-1), static_cast<int>(refused.size()) + 1) << "channels of the tones and the Ogg only";
+    // The missing file is traced once, however it is spelled.
+    for (const std::string& path : refused)
+        EXPECT_EQ(CountTraces(path), path == "./" + missing ? 0 : 1) << path;
+    EXPECT_EQ(CountTraces("is not a regular file"), 3);
+    EXPECT_EQ(CountTraces("the file lies outside the game's assets folder"), 3);
+    EXPECT_EQ(CountTraces("not a WAV, MP3 or Ogg Vorbis file"), 3);
+    EXPECT_EQ(CountTraces("it plays for 3600 s, longer than the 600 s a sound may last"), 1);
+    EXPECT_EQ(CountTraces("-Audio-"), static_cast<int>(refused.size()) - 1);
 }
 
 } // namespace
