@@ -23,9 +23,14 @@ void Put(std::ofstream& out, std::uint32_t value, int bytes)
         out.put(static_cast<char>((value >> (8 * i)) & 0xff));
 }
 
-std::filesystem::path ScratchFolder(const std::filesystem::path& parent, const char* what)
+std::string ScratchName(const char* what)
 {
-    auto folder = parent / ("vendrabolt-" + std::string(what) + "-" + std::to_string(getpid()));
+    return "vendrabolt-" + std::string(what) + "-" + std::to_string(getpid());
+}
+
+std::filesystem::path ScratchFolder(const char* what)
+{
+    auto folder = std::filesystem::temp_directory_path() / ScratchName(what);
     std::filesystem::create_directories(folder);
     return folder;
 }
@@ -33,19 +38,22 @@ std::filesystem::path ScratchFolder(const std::filesystem::path& parent, const c
 } // namespace
 
 AudioTestFiles::AudioTestFiles()
-    : mFolder(ScratchFolder("assets", "sounds"))
+    : mFolder(ScratchFolder("sounds"))
+    , mLink(std::filesystem::path("assets") / ScratchName("sounds"))
 {
+    std::filesystem::create_directory_symlink(std::filesystem::absolute(mFolder), mLink);
 }
 
 AudioTestFiles::~AudioTestFiles()
 {
     std::error_code ignored;
+    std::filesystem::remove(mLink, ignored);
     std::filesystem::remove_all(mFolder, ignored);
 }
 
 std::string AudioTestFiles::Path(const std::string& name) const
 {
-    return (mFolder / name).string();
+    return (mLink / name).string();
 }
 
 std::string AudioTestFiles::Tone(const std::string& name, double seconds, int amplitude) const
@@ -134,7 +142,7 @@ std::string AudioTestFiles::Write(const std::string& name, const std::string& by
 }
 
 HeardAudio::HeardAudio()
-    : mFile((ScratchFolder(std::filesystem::temp_directory_path(), "heard") / "mix.raw").string())
+    : mFile((ScratchFolder("heard") / "mix.raw").string())
 {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", mFile.c_str(), 1);

@@ -4,9 +4,10 @@
 #include <filesystem>
 #include <string>
 
-// Sound files made by the tests themselves, in a scratch folder under the
-// game's assets (the only place sounds are read from) that goes away with
-// the object. Paths are relative to the working directory.
+// Sound files made by the tests themselves, in a scratch folder that goes
+// away with the object. Sounds are read only from the game's assets, so the
+// folder is reached through a link there, which nothing that walks the
+// assets follows: paths are "assets/vendrabolt-sounds-<pid>/<name>".
 class AudioTestFiles {
 public:
     AudioTestFiles();
@@ -27,6 +28,7 @@ public:
 
 private:
     std::filesystem::path mFolder;
+    std::filesystem::path mLink;
 };
 
 // Sends what the mixer plays to a file through SDL's "disk" audio driver,

@@ -16,7 +16,7 @@ using SoundBinderTest = AudioFixture;
 // A file named as LoadFile wants it: relative to assets/json.
 std::string FromJsonFolder(const std::string& path)
 {
-    return std::filesystem::relative(path, "assets/json").string();
+    return std::filesystem::path(path).lexically_relative("assets/json").string();
 }
 
 std::string DataSet(const std::string& name)
