@@ -3,6 +3,7 @@
 #include "audio/SoundHeader.h"
 #include "core/RegularFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -64,7 +65,9 @@ Mix_Chunk* DecodeSoundFile(const std::string& path, std::size_t bytesLeft, std::
     if (!header)
         return nullptr;
     if (!(header->seconds <= kMaxSoundSeconds)) {
-        failure = "it plays for " + std::to_string(static_cast<long long>(header->seconds)) + " s, longer than the " +
+        // Capped only so that the figure converts; any such file is far too long.
+        const auto seconds = static_cast<long long>(std::min(header->seconds, 1e15));
+        failure = "it plays for " + std::to_string(seconds) + " s, longer than the " +
                   std::to_string(static_cast<int>(kMaxSoundSeconds)) + " s a sound may last";
         return nullptr;
     }

@@ -8,10 +8,10 @@
 
 // Reading one sound file and decoding it for the mixer, within bounds that
 // keep any file from stalling the game or filling its memory: only a regular
-// file under the "assets" folder of the working directory is read ("./assets/
-// sound/jump.wav"; no absolute path, no ".."), at most kMaxSoundFileBytes of
-// it, and only a WAV, MP3 or Ogg Vorbis file whose headers say it plays for
-// at most kMaxSoundSeconds is decoded.
+// file under the "assets" folder of the working directory is read
+// ("./assets/sound/jump.wav"; no absolute path, no ".."), of at most
+// kMaxSoundFileBytes, and only a WAV, MP3 or Ogg Vorbis file whose headers
+// say it plays for at most kMaxSoundSeconds is decoded.
 namespace fb {
 
 inline constexpr std::uintmax_t kMaxSoundFileBytes = 64u << 20;
