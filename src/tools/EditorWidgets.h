@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 class StatusLine;
 
 // Widgets of the developer windows. Their number fields take only finite

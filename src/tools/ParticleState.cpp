@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <imgui.h>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace {

@@ -3,6 +3,7 @@
 #include "core/Time.h"
 
 #include <imgui.h>
+#include <utility>
 
 void StatusLine::Show(std::string text, float seconds)
 {
