@@ -1,11 +1,18 @@
 // A particle file, made into an effect, run for a few frames and stretched
-// into a streak.
+// into a streak; then read by the particle editor, which must hold only
+// values it can write back.
 #include "FuzzInput.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
+#include "core/JsonFile.h"
+#include "core/JsonWriting.h"
 #include "render/ParticleEffects.h"
 #include "render/ParticleSystem.h"
 #include "render/Renderer.h"
+#include "tools/ParticleSettings.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -15,7 +22,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    WriteInput(data, size);
+    const std::string path = WriteInput(data, size);
     // The makers add ".json" to a name read from assets/json/particles/.
     std::string name = InputFrom(3);
     name.erase(name.size() - 5);
@@ -29,5 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MakeStreak(name, 2.0f, {0.0f, 0.0f}, mirror, {5.0f, 1.0f}, 0.5f, false);
     EntityManager::Clear();
     Renderer::BeginFrame();
+
+    rapidjson::Document document;
+    std::string error;
+    if (fb::ReadJsonFile(path, document, error) == fb::JsonFileStatus::Read) {
+        ParticleSettings settings;
+        ReadParticleSettings(document, settings);
+        std::string text;
+        if (!fb::WriteJson(ParticleSettingsDocument(settings), fb::JsonLayout::Indented, text, error)) {
+            std::fprintf(stderr, "the editor read a value it cannot write: %s\n", error.c_str());
+            std::abort();
+        }
+    }
     return 0;
 }

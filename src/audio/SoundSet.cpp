@@ -2,15 +2,12 @@
 
 #include "core/JsonFile.h"
 #include "core/JsonMembers.h"
+#include "core/JsonWriting.h"
+#include "core/PlainFileName.h"
 #include "core/Trace.h"
-
-#include <rapidjson/prettywriter.h>
-#include <rapidjson/stringbuffer.h>
 
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <map>
 #include <set>
 #include <utility>
@@ -84,13 +81,6 @@ std::string OverboundEvent(const std::vector<SoundBinding>& bindings)
         }
     }
     return {};
-}
-
-// A name that saving can append ".json" to without leaving the folder.
-bool IsPlainFileName(const std::string& name)
-{
-    return !name.empty() && name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos &&
-           name.find('\0') == std::string::npos;
 }
 
 rapidjson::Value Text(const std::string& text, rapidjson::Document::AllocatorType& allocator)
@@ -247,19 +237,9 @@ bool SoundSet::Save()
         return false;
     }
     UpdateDocument();
-    rapidjson::StringBuffer text;
-    rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(text);
-    mDocument.Accept(writer);
-
-    // Written beside the file first, so that a failed write loses nothing.
-    const std::string path = kFolder + mName + ".json";
-    const std::string draft = path + ".tmp";
-    std::ofstream out(draft, std::ios::binary | std::ios::trunc);
-    out.write(text.GetString(), static_cast<std::streamsize>(text.GetSize()));
-    out.close();
-    if (!out || std::rename(draft.c_str(), path.c_str()) != 0) {
-        std::remove(draft.c_str());
-        Trace("Sound Binder: FAILED TO WRITE FILE " + path, 4);
+    std::string error;
+    if (!SaveJsonFile(kFolder + mName + ".json", mDocument, JsonLayout::Indented, error)) {
+        Trace("-Sound Binder- The set \"" + mName + "\" is not saved: " + error, 4);
         return false;
     }
     return true;

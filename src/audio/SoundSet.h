@@ -50,8 +50,9 @@ public:
     void UpdateDocument();
     // UpdateDocument, then writes the document to "assets/json/" + name +
     // ".json" with a four-space indent. Refused, with a trace, for a set that
-    // was not read, a document without an "events" array, or a name that is
-    // not a plain file name. False when nothing was written.
+    // was not read, a document without an "events" array, a name that is
+    // not a plain file name, or a number that is not finite. The file is
+    // written whole or not at all; false when nothing was written.
     bool Save();
 
     const std::string& GetName() const { return mName; }

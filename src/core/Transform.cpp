@@ -14,10 +14,12 @@ namespace {
 // Deeper chains than this are treated as a cycle and end there.
 constexpr int kMaxChainDepth = 64;
 
+// A number beyond the range of a float reads as 0, like a missing one.
 float ReadFloat(const rapidjson::Value& object, const char* key)
 {
     const rapidjson::Value* value = fb::FindJsonMember(object, key);
-    return value && value->IsNumber() ? value->GetFloat() : 0.0f;
+    const float read = value && value->IsNumber() ? value->GetFloat() : 0.0f;
+    return std::isfinite(read) ? read : 0.0f;
 }
 
 ComponentFactory::Registration gRegistration("Transform", Transform::FromJson);

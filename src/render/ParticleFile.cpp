@@ -6,30 +6,15 @@
 #include "core/Trace.h"
 #include "render/AbsorbEmitter.h"
 #include "render/BasicEmitter.h"
+#include "render/ParticleLimits.h"
 #include "render/ParticleSystem.h"
 #include "render/SquareEmitter.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <stdexcept>
 
 const char* const kParticleFolder = "assets/json/particles/";
 
 namespace {
-
-// No setting of a particle file means anything beyond this size.
-constexpr float kMaxMagnitude = 1.0e6f;
-// Bounds that keep every effect finite: a particle lives at most
-// kMaxLifetime seconds, a file emits at most kMaxParticleCount particles,
-// an endless effect at most one every kMinEndlessDelay seconds, and no
-// effect waits longer than kMaxEmitDelay between two.
-constexpr int kMaxParticleCount = 10000;
-constexpr float kMaxLifetime = 10.0f;
-constexpr float kMaxEmitDelay = 5.0f;
-constexpr float kMinEndlessDelay = 0.001f;
-// Above this, one frame's drag would turn a particle around.
-constexpr float kMaxDrag = 30.0f;
 
 // The file being read, for messages; empty outside a ParticleFileScope.
 std::string gReading;
@@ -46,25 +31,10 @@ void ComplainOfMember(const char* key, const char* expected, const char* read)
     Complain(std::string("\"") + key + "\" is missing or not " + expected + "; " + read + " is used");
 }
 
-float ReadFloat(const rapidjson::Value& object, const char* key)
+// A number of the file, kept within its key's range.
+float ReadFloat(const rapidjson::Value& object, const char* key, bool endless = false)
 {
-    const double number = fb::ReadJsonNumber(object, key, ComplainOfMember);
-    if (!(std::fabs(number) <= kMaxMagnitude)) {
-        Complain(std::string("\"") + key + "\" is " + std::to_string(number) + ", beyond any sensible size; 0 is used");
-        return 0.0f;
-    }
-    return static_cast<float>(number);
-}
-
-// A value kept within [low, high], traced when it had to be moved.
-float Clamped(float value, float low, float high, const char* key)
-{
-    const float kept = std::clamp(value, low, high);
-    if (kept != value) {
-        Complain(std::string("\"") + key + "\" " + std::to_string(value) + " is outside " + std::to_string(low) +
-                 " to " + std::to_string(high) + "; " + std::to_string(kept) + " is used");
-    }
-    return kept;
+    return KeepParticleValue(key, fb::ReadJsonNumber(object, key, ComplainOfMember), endless, Complain);
 }
 
 bool ReadBool(const rapidjson::Value& object, const char* key)
@@ -77,19 +47,11 @@ std::string ReadString(const rapidjson::Value& object, const char* key)
     return fb::ReadJsonString(object, key, ComplainOfMember);
 }
 
-// A whole number from 0 up, also when written as 12.0.
-bool ReadCount(const rapidjson::Value& object, const char* key, int& count)
+bool ReadCount(const rapidjson::Value& object, int& count)
 {
-    const rapidjson::Value* value = fb::FindJsonMember(object, key);
-    if (value && value->IsNumber()) {
-        const double number = value->GetDouble();
-        if (number >= 0.0 && number <= std::numeric_limits<int>::max() && std::floor(number) == number) {
-            count = static_cast<int>(number);
-            return true;
-        }
-    }
-    Complain(std::string("\"") + key + "\" is missing or not a whole number from 0 up; no effect is made");
-    return false;
+    const rapidjson::Value* value = fb::FindJsonMember(object, "particleCount");
+    const double number = value && value->IsNumber() ? value->GetDouble() : -1.0;
+    return KeepParticleCount(number, count, Complain);
 }
 
 ComponentFactory::Registration gSystem("ParticleSystem", CreateParticleSystem);
@@ -133,25 +95,19 @@ std::shared_ptr<fb::cmp::Component> CreateParticleSystem(const rapidjson::Value&
     }
     const std::string texture = ReadString(v, "sourceFilenme");
     int count = 0;
-    if (!ReadCount(v, "particleCount", count))
+    if (!ReadCount(v, count))
         return nullptr;
-    if (count > kMaxParticleCount) {
-        Complain("\"particleCount\" " + std::to_string(count) + " is above " + std::to_string(kMaxParticleCount) +
-                 "; " + std::to_string(kMaxParticleCount) + " is used");
-        count = kMaxParticleCount;
-    }
     const bool endless = count == 0;
     const float scale = ReadFloat(v, "scale");
-    const float emitDelay =
-        Clamped(ReadFloat(v, "emitDelay"), endless ? kMinEndlessDelay : 0.0f, kMaxEmitDelay, "emitDelay");
-    const float emitDelayVary = Clamped(ReadFloat(v, "emitDelayVary"), 0.0f, kMaxEmitDelay, "emitDelayVary");
+    const float emitDelay = ReadFloat(v, "emitDelay", endless);
+    const float emitDelayVary = ReadFloat(v, "emitDelayVary");
     const float emitAngle = ReadFloat(v, "emitAngle");
     const float emitAngleVary = ReadFloat(v, "emitAngleVary");
     const float emitSpeed = ReadFloat(v, "emitSpeed");
     const float emitSpeedVary = ReadFloat(v, "emitSpeedVary");
-    const float lifetime = Clamped(ReadFloat(v, "particleLifetime"), 0.0f, kMaxLifetime, "particleLifetime");
-    const float lifeVary = Clamped(ReadFloat(v, "particleLifeVary"), 0.0f, kMaxLifetime, "particleLifeVary");
-    const float drag = Clamped(ReadFloat(v, "drag"), 0.0f, kMaxDrag, "drag");
+    const float lifetime = ReadFloat(v, "particleLifetime");
+    const float lifeVary = ReadFloat(v, "particleLifeVary");
+    const float drag = ReadFloat(v, "drag");
     const bool fading = ReadBool(v, "doFading");
     const bool shrinking = ReadBool(v, "doShrinking");
     return std::make_shared<ParticleSystem>(Texture(texture), count, scale, emitDelay, emitDelayVary, emitAngle,

@@ -24,7 +24,7 @@
 // decides whether the effect ever ends. So that every effect stays finite,
 // the count (at most 10000), the lifetimes (0 to 10 s), the delays (0 to
 // 5 s, and at least 1 ms for an endless effect) and the drag (0 to 30) are
-// clamped, with a trace.
+// clamped, with a trace (render/ParticleLimits.h holds the ranges).
 
 extern const char* const kParticleFolder;
 

@@ -3,6 +3,8 @@
 #include "core/JsonMembers.h"
 #include "core/Trace.h"
 
+#include <cmath>
+
 namespace {
 
 void Report(const char* component, const char* key, const char* wanted, const std::string& fallback)
@@ -28,9 +30,9 @@ std::string FileName(const rapidjson::Value& object, const char* component)
 float Opacity(const rapidjson::Value& object, const char* component)
 {
     const rapidjson::Value* value = fb::FindJsonMember(object, "opacity");
-    if (value && value->IsNumber())
+    if (value && value->IsNumber() && std::isfinite(static_cast<float>(value->GetDouble())))
         return static_cast<float>(value->GetDouble());
-    Report(component, "opacity", "a number", "1");
+    Report(component, "opacity", "a number a float can hold", "1");
     return 1.0f;
 }
 

@@ -1,31 +1,15 @@
+#include "core/JsonWriting.h"
 #include "core/KeptFiles.h"
+#include "core/PlainFileName.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
 #include "render/Sprite.h"
 #include "tools/Editor.h"
-#include "tools/SaveTextFile.h"
 
 #include <cstring>
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
 #include <string_view>
 
 namespace {
-
-// A name that can only mean a file directly inside "assets/json".
-bool IsPlainFileName(const rapidjson::Value& name)
-{
-    if (!name.IsString() || name.GetStringLength() == 0)
-        return false;
-    const std::string_view text(name.GetString(), name.GetStringLength());
-    if (text == "." || text == "..")
-        return false;
-    for (char c : text) {
-        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
-            return false;
-    }
-    return true;
-}
 
 // Overwrites a member the object has; adds none.
 void SetExisting(rapidjson::Value& object, const char* key, rapidjson::Value value)
@@ -74,7 +58,8 @@ bool Editor::SaveArchetype()
         return false;
     }
     auto name = document->FindMember("name");
-    if (name == document->MemberEnd() || !IsPlainFileName(name->value)) {
+    if (name == document->MemberEnd() || !name->value.IsString() ||
+        !IsPlainFileName(std::string_view(name->value.GetString(), name->value.GetStringLength()))) {
         Trace("Editor: the archetype of \"" + entity->GetName() +
                   "\" has no \"name\" that is a plain file name; nothing is saved",
               3);
@@ -82,26 +67,28 @@ bool Editor::SaveArchetype()
     }
     const std::string path = std::string("assets/json/") + name->value.GetString() + ".json";
 
-    auto components = document->FindMember("components");
-    if (components != document->MemberEnd() && components->value.IsArray()) {
+    // The entity goes into a copy, which takes the document's place only once
+    // it is on disk: a refused save changes neither the file nor later spawns.
+    rapidjson::Document edited;
+    edited.CopyFrom(*document, edited.GetAllocator());
+    auto components = edited.FindMember("components");
+    if (components != edited.MemberEnd() && components->value.IsArray()) {
         std::shared_ptr<cmp::Transform> transform = entity->GetComponent<cmp::Transform>();
         std::shared_ptr<Sprite> sprite = entity->GetComponent<Sprite>();
         for (auto& component : components->value.GetArray()) {
             if (IsType(component, "Transform") && transform)
                 transform->ToJson(component);
             else if (IsType(component, "Sprite") && sprite)
-                WriteSprite(component, *sprite, document->GetAllocator());
+                WriteSprite(component, *sprite, edited.GetAllocator());
         }
     }
 
-    rapidjson::StringBuffer text;
-    rapidjson::Writer<rapidjson::StringBuffer> writer(text);
-    document->Accept(writer);
     std::string error;
-    if (!SaveTextFile(path, std::string_view(text.GetString(), text.GetSize()), error)) {
+    if (!SaveJsonFile(path, edited, JsonLayout::Compact, error)) {
         Trace("Editor: " + error, 4);
         return false;
     }
+    document->Swap(edited);
     KeptFiles::Forget(path);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "core/StateManager.h"
 #include "core/Time.h"
 #include "game/SlimeUI.h"
+#include "tools/EditorWidgets.h"
 #include "tools/FileList.h"
 #include "tools/StringListIndex.h"
 #include "tools/StringListItemGetter.h"
@@ -68,6 +69,7 @@ void Editor::Update()
 
 void Editor::DrawOptions()
 {
+    PlaceNextWindow(10.0f, 10.0f, 230.0f);
     ImGui::Begin("Editor Options");
     ImGui::PushItemWidth(-1);
     if (ImGui::Button("Cheat Menu"))
@@ -80,6 +82,7 @@ void Editor::DrawOptions()
 
 void Editor::DrawCheatMenu()
 {
+    PlaceNextWindow(10.0f, 90.0f, 230.0f);
     ImGui::Begin("Cheat Menu");
     if (ImGui::Button("Mute Music")) {
         mMusicMuted = !mMusicMuted;
@@ -135,6 +138,7 @@ void Editor::RefreshSoundList()
 void Editor::DrawStateSelector()
 {
     std::vector<std::string> names = StateManager::GetStateNames();
+    PlaceNextWindow(10.0f, 190.0f, 230.0f);
     ImGui::Begin("Gamestate Selector");
     ImGui::PushItemWidth(-1);
     ImGui::Text("Select a state from the list");
@@ -151,6 +155,7 @@ void Editor::DrawFramerate()
     // A copy: dragging the figure changes nothing.
     const float dt = Time::GetDt();
     int framesPerSecond = dt > 0.0f ? static_cast<int>(1.0f / dt) : 0;
+    PlaceNextWindow(10.0f, 470.0f, 230.0f);
     ImGui::Begin("Framerate");
     ImGui::DragInt("FPS", &framesPerSecond, 1.0f, 0, 0, "%.0f");
     ImGui::End();

@@ -5,6 +5,7 @@
 #include "core/EntityEvent.h"
 #include "core/Subject.h"
 #include "core/Timer.h"
+#include "tools/StatusLine.h"
 
 #include <memory>
 #include <string>
@@ -35,7 +36,8 @@ public:
     // The image files of "assets/img" and the sound files of "assets/sound".
     void RefreshSpriteList();
     void RefreshSoundList();
-    // "Update values": the four text fields onto the selected entity.
+    // "Update values": the four text fields onto the selected entity; none
+    // of them when one does not read as a finite number.
     void ApplyEntityValues();
     // "Save Archetype File": the selected entity back into the archetype
     // document it was made from, written to "assets/json/" + its "name" +
@@ -91,9 +93,9 @@ private:
     int mSelectedEventIndex = -1;
     std::string mSelectedBindingSetName;
     Timer mSpriteListTimer{3.0f};
-    Timer mSavedMessageTimer;
-    // Empty until the first save; then what the last save came to.
-    std::string mSavedMessage;
+    // What the last save came to, or why a typed value was refused.
+    StatusLine mEntityStatus;
+    StatusLine mSoundSetStatus;
     bool mOpen = false;
     bool mPhysicsDebug = false;
     bool mDebugEditMenu = false;

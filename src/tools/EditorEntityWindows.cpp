@@ -1,29 +1,23 @@
 #include "core/EntityManager.h"
-#include "core/Time.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
 #include "physics/ColliderPool.h"
 #include "render/Sprite.h"
 #include "render/TextureManager.h"
 #include "tools/Editor.h"
+#include "tools/EditorWidgets.h"
 #include "tools/StringListIndex.h"
 #include "tools/StringListItemGetter.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <imgui.h>
+#include <tuple>
 
 namespace {
 
 void PrintValue(char (&text)[fb::edt::Editor::kTextSize], float value)
 {
     std::snprintf(text, sizeof text, "%4.2f", value);
-}
-
-// The longest leading decimal number of the text; 0 when there is none.
-float ReadValue(const char* text)
-{
-    return static_cast<float>(std::atof(text));
 }
 
 } // namespace
@@ -47,6 +41,7 @@ void Editor::RefreshEntityList()
 void Editor::DrawEntitySelector()
 {
     const int before = mSelectedEntityIndex;
+    PlaceNextWindow(250.0f, 10.0f, 260.0f);
     ImGui::Begin("Entity Selector");
     ImGui::PushItemWidth(-1);
     ImGui::ListBox("##entities", &mSelectedEntityIndex, StringListItemGetter, &mEntityNames, mEntityCount, 4);
@@ -79,6 +74,7 @@ void Editor::SelectEntity(int index)
 
 void Editor::DrawEntityEditor()
 {
+    PlaceNextWindow(520.0f, 10.0f, 495.0f);
     ImGui::Begin("Entity Editor");
     ImGui::PushItemWidth(-1);
     std::shared_ptr<Entity> entity = mSelectedEntity.lock();
@@ -101,15 +97,9 @@ void Editor::DrawEntityEditor()
             ImGui::PopItemWidth();
             if (ImGui::Button("Update values"))
                 ApplyEntityValues();
-            if (ImGui::Button("Save Archetype File")) {
-                mSavedMessage = SaveArchetype() ? "json saved!" : "json NOT saved: see the trace";
-                mSavedMessageTimer.SetDuration(1.0f);
-                mSavedMessageTimer.Reset();
-            }
-            if (!mSavedMessage.empty() && !mSavedMessageTimer.IsDone()) {
-                ImGui::Text("%s", mSavedMessage.c_str());
-                mSavedMessageTimer.Update(Time::GetDt());
-            }
+            if (ImGui::Button("Save Archetype File"))
+                mEntityStatus.Show(SaveArchetype() ? "json saved!" : "json NOT saved: see the trace", 1.0f);
+            mEntityStatus.Draw();
         }
     }
     ImGui::PopItemWidth();
@@ -133,16 +123,28 @@ void Editor::ApplyEntityValues()
         Trace("Editor tried to edit values of an entity that no longer exists!", 3);
         return;
     }
+    float scaleX = 0.0f;
+    float scaleY = 0.0f;
+    float rotation = 0.0f;
+    float opacity = 0.0f;
+    for (auto [label, text, value] : {std::tuple{"ScaleX", mScaleXText, &scaleX}, {"ScaleY", mScaleYText, &scaleY},
+                                      {"Rotation", mRotationText, &rotation}, {"Opacity", mOpacityText, &opacity}}) {
+        if (!ReadFiniteNumber(text, *value)) {
+            mEntityStatus.Show(std::string(label) + " takes only finite numbers; nothing was changed");
+            return;
+        }
+    }
     if (auto sprite = entity->GetComponent<Sprite>())
-        sprite->SetOpacity(ReadValue(mOpacityText));
+        sprite->SetOpacity(opacity);
     if (auto transform = entity->GetComponent<cmp::Transform>()) {
-        transform->SetScale(ReadValue(mScaleXText), ReadValue(mScaleYText));
-        transform->SetRotation(ReadValue(mRotationText));
+        transform->SetScale(scaleX, scaleY);
+        transform->SetRotation(rotation);
     }
 }
 
 void Editor::DrawSpriteSelector()
 {
+    PlaceNextWindow(250.0f, 160.0f, 260.0f);
     ImGui::Begin("Sprite Selector");
     ImGui::PushItemWidth(-1);
     ImGui::Text("Select a Sprite from the list");

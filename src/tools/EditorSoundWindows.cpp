@@ -3,16 +3,17 @@
 #include "audio/SoundSet.h"
 #include "core/Game.h"
 #include "tools/Editor.h"
+#include "tools/EditorWidgets.h"
 #include "tools/StringListIndex.h"
 #include "tools/StringListItemGetter.h"
 
-#include <cstdlib>
 #include <imgui.h>
 
 namespace fb::edt {
 
 void Editor::DrawSoundSelector()
 {
+    PlaceNextWindow(250.0f, 430.0f, 260.0f);
     ImGui::Begin("Sound Selector");
     ImGui::PushItemWidth(-1);
     ImGui::Text("Select a Sound from the list");
@@ -41,6 +42,7 @@ void Editor::DrawSoundSets()
     SoundBinder* binder = GetSoundBinder();
     if (!binder)
         return;
+    PlaceNextWindow(520.0f, 185.0f, 495.0f);
     ImGui::Begin("Sound Sets");
     ImGui::PushItemWidth(200);
     ImGui::Text("Select a Sound Set to Modify");
@@ -86,8 +88,8 @@ void Editor::DrawBinding(SoundBinding& binding)
     ImGui::SameLine();
     // A set that could not be read refuses to be saved.
     if (ImGui::Button("Update changes")) {
-        if (SoundSet* set = GetSoundBinder()->FindSet(mSelectedSetName))
-            set->Save();
+        SoundSet* set = GetSoundBinder()->FindSet(mSelectedSetName);
+        mSoundSetStatus.Show(set && set->Save() ? "json saved!" : "json NOT saved: see the trace");
     }
     ImGui::Text("File: %s", mEventFile.c_str());
     ImGui::SameLine();
@@ -101,12 +103,18 @@ void Editor::DrawBinding(SoundBinding& binding)
     ImGui::InputText("##volume", mVolumeText, kTextSize);
     ImGui::PopItemWidth();
     ImGui::SameLine();
-    if (ImGui::Button("Updt Vol"))
-        binding.SetVolume(static_cast<float>(std::atof(mVolumeText)));
+    float volume = 0.0f;
+    if (ImGui::Button("Updt Vol")) {
+        if (ReadFiniteNumber(mVolumeText, volume))
+            binding.SetVolume(volume);
+        else
+            mSoundSetStatus.Show("Volume takes only finite numbers; it stays as it was");
+    }
     ImGui::Text("Event Start: %s", mEventStart.c_str());
     ImGui::Text("Event End: %s", mEventEnd.c_str());
     if (ImGui::Checkbox("Looping", &mLooping))
         binding.SetLoop(mLooping);
+    mSoundSetStatus.Draw();
 }
 
 } // namespace fb::edt

@@ -1,12 +1,12 @@
 #include "tools/ParticleSettings.h"
 
+#include "core/JsonMembers.h"
 #include "render/AbsorbEmitter.h"
 #include "render/BasicEmitter.h"
 #include "render/ElipticalEmitter.h"
+#include "render/ParticleLimits.h"
 #include "render/SquareEmitter.h"
 
-#include <rapidjson/prettywriter.h>
-#include <rapidjson/stringbuffer.h>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -26,45 +26,50 @@ const EmitterLayout kLayouts[] = {
     {"SquareEmitter", {{"sizeX", 0}, {"sizeY", 1}, {"windX", 2}, {"windY", 3}}},
 };
 
-using Writer = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
+// The system's numbers in file order, each under its key.
+const std::pair<const char*, float ParticleSettings::*> kSystemNumbers[] = {
+    {"scale", &ParticleSettings::scale},
+    {"emitDelay", &ParticleSettings::emitDelay},
+    {"emitDelayVary", &ParticleSettings::emitDelayVary},
+    {"emitAngle", &ParticleSettings::emitAngle},
+    {"emitAngleVary", &ParticleSettings::emitAngleVary},
+    {"emitSpeed", &ParticleSettings::emitSpeed},
+    {"emitSpeedVary", &ParticleSettings::emitSpeedVary},
+    {"particleLifetime", &ParticleSettings::particleLifetime},
+    {"particleLifeVary", &ParticleSettings::particleLifeVary},
+    {"drag", &ParticleSettings::drag},
+};
 
-void WriteFloat(Writer& writer, const char* key, float value)
+const EmitterLayout* LayoutOf(const ParticleSettings& settings)
 {
-    writer.Key(key);
-    writer.Double(static_cast<double>(value));
+    if (settings.emitterType < 0 || settings.emitterType >= ParticleSettings::NoEmitter)
+        return nullptr;
+    return &kLayouts[settings.emitterType];
 }
 
-void WriteBool(Writer& writer, const char* key, bool value)
+bool IsEndless(const ParticleSettings& settings)
 {
-    writer.Key(key);
-    writer.Bool(value);
+    return settings.particleCount == 0;
 }
 
-const rapidjson::Value* Member(const rapidjson::Value& object, const char* key)
+// A number the root holds, kept within the particle ranges.
+void ReadNumber(const rapidjson::Value& object, const char* key, bool endless, float& value)
 {
-    auto member = object.FindMember(key);
-    return member == object.MemberEnd() ? nullptr : &member->value;
-}
-
-void ReadFloat(const rapidjson::Value& object, const char* key, float& value)
-{
-    const rapidjson::Value* member = Member(object, key);
+    const rapidjson::Value* member = fb::FindJsonMember(object, key);
     if (member && member->IsNumber())
-        value = member->GetFloat();
+        value = KeepParticleValue(key, member->GetDouble(), endless, nullptr);
 }
 
 void ReadFlag(const rapidjson::Value& object, const char* key, bool& value)
 {
-    if (const rapidjson::Value* member = Member(object, key))
+    if (const rapidjson::Value* member = fb::FindJsonMember(object, key))
         value = member->IsTrue();
 }
 
 bool ReadEmitter(const rapidjson::Value& root, ParticleSettings& settings)
 {
-    const rapidjson::Value* emitter = Member(root, "ParticleEmitter");
-    if (!emitter || !emitter->IsObject())
-        return false;
-    const rapidjson::Value* type = Member(*emitter, "EmitterType");
+    const rapidjson::Value* emitter = fb::FindJsonMember(root, "ParticleEmitter");
+    const rapidjson::Value* type = emitter ? fb::FindJsonMember(*emitter, "EmitterType") : nullptr;
     if (!type || !type->IsString())
         return false;
     for (int index = 0; index < ParticleSettings::NoEmitter; ++index) {
@@ -72,7 +77,7 @@ bool ReadEmitter(const rapidjson::Value& root, ParticleSettings& settings)
         if (std::string_view(type->GetString(), type->GetStringLength()) != layout.name)
             continue;
         for (const auto& [key, value] : layout.keys)
-            ReadFloat(*emitter, key, settings.emitterValues[value]);
+            ReadNumber(*emitter, key, false, settings.emitterValues[value]);
         settings.emitterType = index;
         return true;
     }
@@ -81,61 +86,50 @@ bool ReadEmitter(const rapidjson::Value& root, ParticleSettings& settings)
 
 } // namespace
 
-std::string ParticleSettingsToJson(const ParticleSettings& settings)
+rapidjson::Document ParticleSettingsDocument(const ParticleSettings& settings)
 {
-    rapidjson::StringBuffer text;
-    Writer writer(text);
-    writer.SetIndent(' ', 4);
-    writer.StartObject();
-    writer.Key("sourceFilenme");
-    writer.String(settings.sourceFile.c_str(), static_cast<rapidjson::SizeType>(settings.sourceFile.size()));
-    writer.Key("particleCount");
-    writer.Int(settings.particleCount);
-    WriteFloat(writer, "scale", settings.scale);
-    WriteFloat(writer, "emitDelay", settings.emitDelay);
-    WriteFloat(writer, "emitDelayVary", settings.emitDelayVary);
-    WriteFloat(writer, "emitAngle", settings.emitAngle);
-    WriteFloat(writer, "emitAngleVary", settings.emitAngleVary);
-    WriteFloat(writer, "emitSpeed", settings.emitSpeed);
-    WriteFloat(writer, "emitSpeedVary", settings.emitSpeedVary);
-    WriteFloat(writer, "particleLifetime", settings.particleLifetime);
-    WriteFloat(writer, "particleLifeVary", settings.particleLifeVary);
-    WriteFloat(writer, "drag", settings.drag);
-    WriteBool(writer, "doFading", settings.fading);
-    WriteBool(writer, "doShrinking", settings.shrinking);
-    if (settings.emitterType >= 0 && settings.emitterType < ParticleSettings::NoEmitter) {
-        const EmitterLayout& layout = kLayouts[settings.emitterType];
-        writer.Key("ParticleEmitter");
-        writer.StartObject();
-        writer.Key("EmitterType");
-        writer.String(layout.name);
-        for (const auto& [key, value] : layout.keys)
-            WriteFloat(writer, key, settings.emitterValues[value]);
-        writer.EndObject();
+    rapidjson::Document document(rapidjson::kObjectType);
+    auto& allocator = document.GetAllocator();
+    document.AddMember("sourceFilenme", rapidjson::Value(settings.sourceFile.c_str(), allocator), allocator);
+    document.AddMember("particleCount", settings.particleCount, allocator);
+    for (const auto& [key, member] : kSystemNumbers)
+        document.AddMember(rapidjson::StringRef(key), static_cast<double>(settings.*member), allocator);
+    document.AddMember("doFading", settings.fading, allocator);
+    document.AddMember("doShrinking", settings.shrinking, allocator);
+    if (const EmitterLayout* layout = LayoutOf(settings)) {
+        rapidjson::Value emitter(rapidjson::kObjectType);
+        emitter.AddMember("EmitterType", rapidjson::StringRef(layout->name), allocator);
+        for (const auto& [key, value] : layout->keys)
+            emitter.AddMember(rapidjson::StringRef(key), static_cast<double>(settings.emitterValues[value]), allocator);
+        document.AddMember("ParticleEmitter", emitter, allocator);
     }
-    writer.EndObject();
-    return std::string(text.GetString(), text.GetSize());
+    return document;
 }
 
 bool ReadParticleSettings(const rapidjson::Value& root, ParticleSettings& settings)
 {
-    if (const rapidjson::Value* source = Member(root, "sourceFilenme"); source && source->IsString())
+    if (const rapidjson::Value* source = fb::FindJsonMember(root, "sourceFilenme"); source && source->IsString())
         settings.sourceFile.assign(source->GetString(), source->GetStringLength());
-    if (const rapidjson::Value* count = Member(root, "particleCount"); count && count->IsInt())
-        settings.particleCount = count->GetInt();
-    ReadFloat(root, "scale", settings.scale);
-    ReadFloat(root, "emitDelay", settings.emitDelay);
-    ReadFloat(root, "emitDelayVary", settings.emitDelayVary);
-    ReadFloat(root, "emitAngle", settings.emitAngle);
-    ReadFloat(root, "emitAngleVary", settings.emitAngleVary);
-    ReadFloat(root, "emitSpeed", settings.emitSpeed);
-    ReadFloat(root, "emitSpeedVary", settings.emitSpeedVary);
-    ReadFloat(root, "particleLifetime", settings.particleLifetime);
-    ReadFloat(root, "particleLifeVary", settings.particleLifeVary);
-    ReadFloat(root, "drag", settings.drag);
+    if (const rapidjson::Value* count = fb::FindJsonMember(root, "particleCount"); count && count->IsNumber())
+        KeepParticleCount(count->GetDouble(), settings.particleCount, nullptr);
+    for (const auto& [key, member] : kSystemNumbers)
+        ReadNumber(root, key, IsEndless(settings), settings.*member);
     ReadFlag(root, "doFading", settings.fading);
     ReadFlag(root, "doShrinking", settings.shrinking);
     return ReadEmitter(root, settings);
+}
+
+bool KeepWithinParticleLimits(ParticleSettings& settings, const ParticleComplaint& complain)
+{
+    if (!KeepParticleCount(settings.particleCount, settings.particleCount, complain))
+        return false;
+    for (const auto& [key, member] : kSystemNumbers)
+        settings.*member = KeepParticleValue(key, settings.*member, IsEndless(settings), complain);
+    if (const EmitterLayout* layout = LayoutOf(settings)) {
+        for (const auto& [key, value] : layout->keys)
+            settings.emitterValues[value] = KeepParticleValue(key, settings.emitterValues[value], false, complain);
+    }
+    return true;
 }
 
 std::shared_ptr<ParticleEmitter> MakeEmitter(const ParticleSettings& settings)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/ParticleEmitter.h"
+#include "render/ParticleLimits.h"
 
 #include <memory>
 #include <rapidjson/document.h>
@@ -32,15 +33,20 @@ struct ParticleSettings {
 
 // The editor's particle file: the system's keys at the root, then, unless
 // there is no emitter, a "ParticleEmitter" object with "EmitterType" and the
-// type's numbers. Pretty-printed with a four-space indent; every float is
-// written widened to a double.
-std::string ParticleSettingsToJson(const ParticleSettings& settings);
+// type's numbers. Every float is held widened to a double.
+rapidjson::Document ParticleSettingsDocument(const ParticleSettings& settings);
 
 // Takes what the root holds: a key that is missing or of another type keeps
 // the setting's value ("doFading" and "doShrinking" are true only for the
-// JSON literal true). The emitter's numbers and type are taken only when
-// "EmitterType" names a known emitter; true then.
+// JSON literal true). Numbers are kept within the ranges of particle files,
+// as the game reads them: "particleCount" 12.0 is 12. The emitter's numbers
+// and type are taken only when "EmitterType" names a known emitter; true then.
 bool ReadParticleSettings(const rapidjson::Value& root, ParticleSettings& settings);
+
+// Moves every value into the ranges of particle files, telling complain of
+// each move. False, with nothing changed, when the count is negative: no
+// effect is made of such settings.
+bool KeepWithinParticleLimits(ParticleSettings& settings, const ParticleComplaint& complain);
 
 // The emitter of the settings' type; empty for NoEmitter.
 std::shared_ptr<ParticleEmitter> MakeEmitter(const ParticleSettings& settings);

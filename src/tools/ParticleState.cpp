@@ -3,7 +3,9 @@
 #include "core/ComponentFactory.h"
 #include "core/EntityManager.h"
 #include "core/JsonFile.h"
+#include "core/JsonWriting.h"
 #include "core/KeptFiles.h"
+#include "core/PlainFileName.h"
 #include "core/StateManager.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
@@ -13,16 +15,17 @@
 #include "render/ParticleSystem.h"
 #include "render/SquareEmitter.h"
 #include "render/TextureManager.h"
+#include "tools/EditorWidgets.h"
 #include "tools/FileList.h"
 #include "tools/ParticleSettings.h"
-#include "tools/SaveTextFile.h"
+#include "tools/StatusLine.h"
 #include "tools/StringListIndex.h"
 #include "tools/StringListItemGetter.h"
 
 #include <cstdio>
 #include <imgui.h>
-#include <iostream>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -37,6 +40,9 @@ char gTargetFile[kFileTextSize] = "latestParticleSession.json";
 std::vector<std::string> gFileNames;
 int gSelectedFile = 0;
 std::shared_ptr<fb::Entity> gEffect;
+StatusLine gSystemStatus;
+StatusLine gEmitterStatus;
+StatusLine gFileStatus;
 
 // Made once and never deleted; held here as well as in the registry.
 fb::ParticleState* const gState = new fb::ParticleState();
@@ -63,8 +69,19 @@ void ShowEffect(std::shared_ptr<fb::Entity> effect)
     EntityManager::Add(gEffect);
 }
 
+// The effect is built within the ranges of particle files, and the sliders
+// show what it is built from.
 void Play()
 {
+    std::string moved;
+    const bool playable = KeepWithinParticleLimits(gSettings, [&moved](const std::string& what) {
+        Trace("Particle editor: " + what, 3);
+        moved += what + "\n";
+    });
+    if (!moved.empty())
+        gSystemStatus.Show(moved);
+    if (!playable)
+        return;
     auto entity = std::make_shared<fb::Entity>("dummy text");
     const ParticleSettings& s = gSettings;
     auto system = std::make_shared<ParticleSystem>(
@@ -78,25 +95,42 @@ void Play()
     ShowEffect(std::move(entity));
 }
 
-// Runs a file operation; a failure is traced and changes nothing.
+// Runs a file operation; a failure is traced and changes nothing. False then.
 template <typename Operation>
-void Guarded(Operation operation)
+bool Guarded(Operation operation)
 {
     try {
         operation();
+        return true;
     } catch (const std::exception& error) {
         Trace(std::string("Particle editor: ") + error.what(), 4);
+        gFileStatus.Show(error.what(), 6.0f);
+        return false;
     }
+}
+
+// Exports go only to a file of the particle folder itself.
+bool IsExportName(const std::string& name)
+{
+    constexpr std::string_view extension = ".json";
+    return IsPlainFileName(name) && name.size() > extension.size() &&
+           name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
 }
 
 void SliderFloat(const char* label, float& value, float min, float max)
 {
-    ImGui::SliderFloat(label, &value, min, max, "%.3f");
+    FiniteSlider(label, value, min, max, gSystemStatus);
+}
+
+void EmitterSlider(const char* label, float& value, float min, float max)
+{
+    FiniteSlider(label, value, min, max, gEmitterStatus);
 }
 
 bool DrawParticleSystemWindow()
 {
     ParticleSettings& s = gSettings;
+    PlaceNextWindow(10.0f, 10.0f, 360.0f);
     ImGui::Begin("Particle System");
     char source[kFileTextSize];
     CopyBounded(source, s.sourceFile);
@@ -116,6 +150,7 @@ bool DrawParticleSystemWindow()
     ImGui::Checkbox("Fades?", &s.fading);
     ImGui::Checkbox("Shrink?", &s.shrinking);
     const bool play = ImGui::Button("PLAY");
+    gSystemStatus.Draw();
     ImGui::End();
     return play;
 }
@@ -123,6 +158,7 @@ bool DrawParticleSystemWindow()
 void DrawEmitterWindow()
 {
     ParticleSettings& s = gSettings;
+    PlaceNextWindow(10.0f, 360.0f, 360.0f);
     ImGui::Begin("Emitter/Manipulator");
     if (ImGui::Button("Last Type"))
         s.emitterType = (s.emitterType + ParticleSettings::TypeCount - 1) % ParticleSettings::TypeCount;
@@ -133,37 +169,39 @@ void DrawEmitterWindow()
     switch (s.emitterType) {
     case ParticleSettings::Basic:
         ImGui::Text("Basic Emitter");
-        SliderFloat("Radius", v[0], 0.0f, 1.0f);
-        SliderFloat("WindX", v[2], -10.0f, 10.0f);
-        SliderFloat("WindY", v[3], -10.0f, 10.0f);
+        EmitterSlider("Radius", v[0], 0.0f, 1.0f);
+        EmitterSlider("WindX", v[2], -10.0f, 10.0f);
+        EmitterSlider("WindY", v[3], -10.0f, 10.0f);
         break;
     case ParticleSettings::Elipse:
         ImGui::Text("Elipse Emitter");
-        SliderFloat("SizeX", v[0], 0.0f, 1.0f);
-        SliderFloat("SizeY", v[1], 0.0f, 1.0f);
-        SliderFloat("WindX", v[2], -10.0f, 10.0f);
-        SliderFloat("WindY", v[3], -10.0f, 10.0f);
+        EmitterSlider("SizeX", v[0], 0.0f, 1.0f);
+        EmitterSlider("SizeY", v[1], 0.0f, 1.0f);
+        EmitterSlider("WindX", v[2], -10.0f, 10.0f);
+        EmitterSlider("WindY", v[3], -10.0f, 10.0f);
         break;
     case ParticleSettings::Absorb:
         ImGui::Text("Absorb Emitter");
-        SliderFloat("Radius", v[0], 0.0f, 1.0f);
-        SliderFloat("Pull", v[2], 0.0f, 1.0f);
+        EmitterSlider("Radius", v[0], 0.0f, 1.0f);
+        EmitterSlider("Pull", v[2], 0.0f, 1.0f);
         break;
     case ParticleSettings::Square:
         ImGui::Text("Square Emitter");
-        SliderFloat("Width", v[0], 0.0f, 1.0f);
-        SliderFloat("Height", v[1], 0.0f, 1.0f);
-        SliderFloat("WindX", v[2], -10.0f, 10.0f);
-        SliderFloat("WindY", v[3], -10.0f, 10.0f);
+        EmitterSlider("Width", v[0], 0.0f, 1.0f);
+        EmitterSlider("Height", v[1], 0.0f, 1.0f);
+        EmitterSlider("WindX", v[2], -10.0f, 10.0f);
+        EmitterSlider("WindY", v[3], -10.0f, 10.0f);
         break;
     default:
         break;
     }
+    gEmitterStatus.Draw();
     ImGui::End();
 }
 
 void DrawFileSelectorWindow()
 {
+    PlaceNextWindow(770.0f, 10.0f, 220.0f);
     ImGui::Begin("Particle File Selector");
     ImGui::PushItemWidth(-1);
     if (ImGui::Button("Update List"))
@@ -189,19 +227,23 @@ void ParticleState::Update()
 {
     const bool play = DrawParticleSystemWindow();
 
+    PlaceNextWindow(380.0f, 10.0f, 380.0f);
     ImGui::Begin("File Control");
     ImGui::InputText("Target File", gTargetFile, kFileTextSize);
     const bool load = ImGui::Button("LOAD FROM THIS FILE");
     const bool save = ImGui::Button("EXPORT TO THIS FILE");
+    gFileStatus.Draw();
     ImGui::End();
 
     DrawEmitterWindow();
 
     const std::string target = std::string(kFolder) + gTargetFile;
-    if (load)
-        Guarded([&] { LoadFile(target); });
-    if (save)
-        Guarded([&] { SaveFile(target); });
+    if (load && Guarded([&] { LoadFile(target); }))
+        gFileStatus.Show(std::string("loaded ") + gTargetFile);
+    if (save && !IsExportName(gTargetFile))
+        gFileStatus.Show("json NOT saved: the target must be a plain file name ending in .json", 6.0f);
+    else if (save && Guarded([&] { SaveFile(target); }))
+        gFileStatus.Show(std::string("exported ") + gTargetFile);
     if (play)
         Play();
 
@@ -227,10 +269,8 @@ void ParticleState::Unload()
 void ParticleState::SaveFile(const std::string& path)
 {
     std::string error;
-    if (!SaveTextFile(path, ParticleSettingsToJson(gSettings), error)) {
-        Trace("Particle editor: " + error, 4);
-        throw std::runtime_error("Could not load file: " + path);
-    }
+    if (!SaveJsonFile(path, ParticleSettingsDocument(gSettings), fb::JsonLayout::Indented, error))
+        throw std::runtime_error("json NOT saved: " + error);
     KeptFiles::Forget(path);
 }
 
@@ -239,8 +279,6 @@ void ParticleState::LoadFile(const std::string& path)
     rapidjson::Document document;
     std::string error;
     const JsonFileStatus status = ReadJsonFile(path, document, error);
-    if (status == JsonFileStatus::Invalid)
-        std::cout << true;
     if (status != JsonFileStatus::Read)
         throw std::runtime_error(error);
     if (!document.IsObject())

@@ -11,7 +11,9 @@ namespace fb {
 // under "assets/json/particles/". The settings last for the whole run;
 // entering loads the session file from the particles folder, leaving saves
 // "latestParticleSession.json" in the working directory. A file that cannot
-// be read or written is traced and changes nothing.
+// be read or written is traced, shown in the window and changes nothing.
+// Exports go only to a plain file name ending in ".json", and "PLAY" keeps
+// the settings within the ranges the game reads particle files with.
 class ParticleState : public GS {
 public:
     void Init() override;
@@ -20,8 +22,9 @@ public:
     void Load() override;
     void Unload() override;
 
-    // Writes the settings to path. Throws std::runtime_error
-    // "Could not load file: " + path when it cannot be written.
+    // Writes the settings to path, whole or not at all. Throws
+    // std::runtime_error "json NOT saved: " and why, naming the path, when
+    // it cannot be written; the file is then left as it was.
     static void SaveFile(const std::string& path);
     // Reads path into the settings and puts its effect on screen in place of
     // the current one. Throws std::runtime_error, naming the file and what is

@@ -99,10 +99,10 @@ TEST_F(TransformTest, AParentCycleEndsInsteadOfRecursingForever)
     EXPECT_TRUE(std::isfinite(first->GetMatrix()[2].x));
 }
 
-TEST_F(TransformTest, JsonReadsNumbersAndTreatsAbsentOrMistypedKeysAsZero)
+TEST_F(TransformTest, JsonReadsNumbersAndTreatsAbsentMistypedOrHugeKeysAsZero)
 {
     rapidjson::Document json;
-    json.Parse(R"({"type":"Transform","posX":1,"posY":2.5,"scaleX":"wide","rotation":0.5})");
+    json.Parse(R"({"type":"Transform","posX":1,"posY":2.5,"scaleX":"wide","scaleY":1e39,"rotation":0.5})");
     auto component = ComponentFactory::Create("Transform", json);
     auto transform = std::dynamic_pointer_cast<Transform>(component);
     ASSERT_NE(transform, nullptr);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 namespace {
 
@@ -18,6 +19,12 @@ int IndexOf(const std::vector<std::string>& list, const std::string& entry)
 {
     auto found = std::find(list.begin(), list.end(), entry);
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
+}
+
+std::string Text(const std::string& path)
+{
+    std::ifstream file(path);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 std::vector<std::string> EntityNames()
@@ -46,6 +53,25 @@ TEST_F(EditorEntityTest, TheChordsOpenAndCloseTheMenu)
     EXPECT_FALSE(ImGuiInput::Shown("Editor Options"));
     Frames(2);
     EXPECT_FALSE(ImGuiInput::Shown("Editor Options"));
+}
+
+// Each window opens in a place of its own, wide enough for what it shows.
+TEST_F(EditorEntityTest, TheWindowsOpenSideBySideWithTheirTextWhole)
+{
+    OpenDebugWindows();
+    ASSERT_TRUE(input.Click("Editor Options", "Cheat Menu"));
+    std::vector<ImGuiWindow*> windows;
+    for (const char* name : {"Editor Options", "Cheat Menu", "Entity Selector", "Entity Editor", "Sprite Selector",
+                             "Sound Selector", "Sound Sets", "Gamestate Selector", "Framerate"}) {
+        ASSERT_TRUE(ImGuiInput::Shown(name)) << name;
+        ImGuiWindow* window = ImGui::FindWindowByName(name);
+        const ImRect place = window->Rect();
+        EXPECT_TRUE(ImRect(ImVec2(0.0f, 0.0f), ImGui::GetIO().DisplaySize).Contains(place)) << name;
+        EXPECT_LE(window->ContentSizeIdeal.x + 2.0f * window->WindowPadding.x, window->Size.x) << name;
+        for (ImGuiWindow* other : windows)
+            EXPECT_FALSE(place.Overlaps(other->Rect())) << name << " lies over " << other->Name;
+        windows.push_back(window);
+    }
 }
 
 TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
@@ -94,6 +120,33 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     EXPECT_FLOAT_EQ(again->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f);
     EXPECT_FLOAT_EQ(again->GetComponent<Sprite>()->GetOpacity(), 0.5f);
     EXPECT_EQ(again->GetComponent<Sprite>()->GetTexture().name, "assets/img/Alien.png");
+
+    // Values that are not finite numbers are refused where they are typed,
+    // and one that gets into the entity some other way is refused by the save.
+    const std::string written = Text("assets/json/aliendude.json");
+    for (const auto& [field, kept] : {std::pair{"ScaleX", "2.5"}, {"ScaleY", "0.75"}, {"Rotation", "1.5"},
+                                      {"Opacity", "0.5"}}) {
+        for (const char* typed : {"inf", "nan"}) {
+            ASSERT_TRUE(input.TypeInto("Entity Editor", field, typed));
+            ASSERT_TRUE(input.Click("Entity Editor", "Update values"));
+            EXPECT_TRUE(input.ShowsText(std::string(field) + " takes only finite numbers")) << typed;
+        }
+        ASSERT_TRUE(input.TypeInto("Entity Editor", field, kept));
+    }
+    EXPECT_EQ(dude->GetComponent<fb::cmp::Transform>()->GetScale(), glm::vec2(2.5f, 0.75f));
+    EXPECT_FLOAT_EQ(dude->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f);
+    EXPECT_FLOAT_EQ(dude->GetComponent<Sprite>()->GetOpacity(), 0.5f);
+    ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
+    EXPECT_TRUE(input.ShowsText("json saved!"));
+    EXPECT_EQ(Text("assets/json/aliendude.json"), written);
+
+    dude->GetComponent<fb::cmp::Transform>()->SetRotation(std::numeric_limits<float>::infinity());
+    ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
+    EXPECT_TRUE(input.ShowsText("json NOT saved"));
+    EXPECT_TRUE(Traced("assets/json/aliendude.json: components[0].rotation is inf"));
+    EXPECT_EQ(Text("assets/json/aliendude.json"), written);
+    EXPECT_FLOAT_EQ(EntityManager::LoadArchetype("aliendude")->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f)
+        << "what is spawned next is what the file holds";
 }
 
 } // namespace

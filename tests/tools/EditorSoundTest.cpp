@@ -1,16 +1,25 @@
 #include "EditorSession.h"
 
 #include "audio/AudioEngine.h"
+#include "audio/SoundBinder.h"
 #include "audio/SoundSet.h"
+#include "core/Game.h"
 #include "game/SlimeUI.h"
 #include "tools/FileList.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
 namespace {
 
 using EditorSoundTest = EditorSession;
+
+std::string Text(const std::string& path)
+{
+    std::ifstream file(path);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 TEST_F(EditorSoundTest, TheCheatMenuMutesAndRestoresTheMusicAndEndsTheRound)
 {
@@ -61,6 +70,26 @@ TEST_F(EditorSoundTest, AnEditedBindingIsWrittenToItsSoundSetAndReadBack)
     EXPECT_FLOAT_EQ(binding->GetVolume(), 0.25f);
     EXPECT_TRUE(binding->GetLoop());
     EXPECT_EQ(saved.FindBinding("Jump")->GetFile(), "./assets/sound/jump.wav");
+
+    // A volume that is not a finite number is refused where it is typed, and
+    // one that gets into the set some other way is refused by the save.
+    const std::string written = Text("assets/json/CharacterSounds.json");
+    for (const char* typed : {"inf", "nan", "-1e39"}) {
+        ASSERT_TRUE(input.TypeInto("Sound Sets", "##volume", typed));
+        ASSERT_TRUE(input.Click("Sound Sets", "Updt Vol"));
+        EXPECT_TRUE(input.ShowsText("Volume takes only finite numbers")) << typed;
+        EXPECT_TRUE(input.ShowsText("Volume: 0.25")) << typed;
+    }
+    ASSERT_TRUE(input.Click("Sound Sets", "Update changes"));
+    EXPECT_TRUE(input.ShowsText("json saved!"));
+    EXPECT_EQ(Text("assets/json/CharacterSounds.json"), written);
+    GetSoundBinder()->FindSet("CharacterSounds")->FindBinding("Double Jump")->SetVolume(std::nanf(""));
+    ASSERT_TRUE(input.Click("Sound Sets", "Update changes"));
+    EXPECT_TRUE(input.ShowsText("json NOT saved"));
+    EXPECT_TRUE(Traced("events[1].volume is nan")) << "the trace names the value";
+    EXPECT_EQ(Text("assets/json/CharacterSounds.json"), written);
+    for (const auto& entry : std::filesystem::directory_iterator("assets/json"))
+        EXPECT_EQ(entry.path().filename().string().find(".json."), std::string::npos) << "left behind: " << entry;
 }
 
 // A sound set that could not be read stands in the list as "ERROR"; saving

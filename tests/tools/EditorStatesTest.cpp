@@ -135,9 +135,9 @@ TEST_F(EditorStatesTest, TheParticleEditorLoadsPlaysAndExportsEffects)
     }
     ASSERT_TRUE(input.TypeInto("File Control", "Target File", "walkFolder.json"));
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
+    EXPECT_TRUE(input.ShowsText("json NOT saved: cannot replace assets/json/particles/walkFolder.json"));
     EXPECT_TRUE(Traced("Could not load file: assets/json/particles/walkMissing.json"));
     EXPECT_TRUE(Traced("walkList.json does not hold an object"));
-    EXPECT_TRUE(Traced("Could not load file: assets/json/particles/walkFolder.json"));
     EXPECT_TRUE(FindEntity("dummy text"));
     ASSERT_TRUE(input.TypeInto("File Control", "Target File", "walkAgain.json"));
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
@@ -156,6 +156,77 @@ TEST_F(EditorStatesTest, TheParticleEditorLoadsPlaysAndExportsEffects)
     ASSERT_TRUE(input.Click("Particle File Selector", "Target This File"));
     ASSERT_TRUE(input.Click("File Control", "LOAD FROM THIS FILE"));
     EXPECT_TRUE(FindEntity("ParticleMaker's Particle Entity"));
+}
+
+// Whatever is typed or read, the editor holds only finite values, plays
+// effects within the game's ranges and exports only into its own folder.
+TEST_F(EditorStatesTest, TheParticleEditorKeepsItsValuesFiniteAndItsFilesInItsFolder)
+{
+    OpenDebugWindows();
+    std::ofstream("assets/json/particles/runaway.json")
+        << R"({"sourceFilenme": "assets/img/Alien.png", "particleCount": 12.0, "scale": 0.2, "emitDelay": 0.5,
+              "emitDelayVary": 0, "emitAngle": 0, "emitAngleVary": 0, "emitSpeed": -1e300, "emitSpeedVary": 0,
+              "particleLifetime": 60, "particleLifeVary": 0, "drag": 1e39, "doFading": true, "doShrinking": false,
+              "ParticleEmitter": {"EmitterType": "BasicEmitter", "radius": 2e6, "windX": 0, "windY": 0}})";
+    ASSERT_TRUE(GoTo("ParticleState"));
+    ASSERT_TRUE(input.TypeInto("File Control", "Target File", "runaway.json"));
+    ASSERT_TRUE(input.Click("File Control", "LOAD FROM THIS FILE"));
+    ASSERT_TRUE(input.Click("Particle System", "PLAY"));
+    std::shared_ptr<ParticleSystem> played = FindEntity("dummy text")->GetComponent<ParticleSystem>();
+    EXPECT_EQ(played->GetEmitSpeed(), 0.0f);
+    EXPECT_EQ(EmitterOf<BasicEmitter>("dummy text")->GetRadius(), 0.0f);
+
+    const std::string sounds = Text("assets/json/CharacterSounds.json");
+    for (const char* target : {"../CharacterSounds.json", "/tmp/escaped.json", "sub/a.json", "notes.txt", ".json"}) {
+        ASSERT_TRUE(input.TypeInto("File Control", "Target File", target));
+        ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
+        EXPECT_TRUE(input.ShowsText("json NOT saved: the target must be a plain file name ending in .json"))
+            << target;
+    }
+    EXPECT_EQ(Text("assets/json/CharacterSounds.json"), sounds);
+    EXPECT_FALSE(std::filesystem::exists("/tmp/escaped.json"));
+
+    ASSERT_TRUE(input.TypeInto("File Control", "Target File", "finite.json"));
+    ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
+    EXPECT_TRUE(input.ShowsText("exported finite.json"));
+    const std::string exported = Text("assets/json/particles/finite.json");
+    for (const char* kept : {"\"particleCount\": 12,", "\"particleLifetime\": 10.0,", "\"drag\": 0.0,"})
+        EXPECT_NE(exported.find(kept), std::string::npos) << "12.0 is 12, as the game reads it: " << exported;
+    const std::pair<const char*, std::vector<const char*>> sliders[] = {
+        {"Particle System",
+         {"Count", "Size", "Emit Delay", "eVary", "Angle", "aVary", "Speed", "sVary", "Drag", "Lifetime", "lVary"}},
+        {"Emitter/Manipulator", {"Radius", "WindX", "WindY"}},
+    };
+    for (const auto& [window, labels] : sliders) {
+        for (const char* label : labels) {
+            // A whole-number field takes no letters at all.
+            const bool whole = std::string(label) == "Count";
+            for (const char* typed : {"inf", "nan", "1e39", "-1e39"}) {
+                if (whole && typed[0] != 'i' && typed[0] != 'n')
+                    continue;
+                ASSERT_TRUE(input.TypeIntoSlider(window, label, typed)) << label;
+            }
+            if (!whole) {
+                EXPECT_TRUE(input.ShowsText(std::string(label) + " takes only finite numbers")) << label;
+            }
+        }
+    }
+    ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
+    EXPECT_EQ(Text("assets/json/particles/finite.json"), exported);
+
+    // Values typed past the game's ranges are moved into them when played.
+    ASSERT_TRUE(input.TypeIntoSlider("Particle System", "Count", "-5"));
+    ASSERT_TRUE(input.Click("Particle System", "PLAY"));
+    EXPECT_TRUE(input.ShowsText("\"particleCount\" is missing or not a whole number from 0 up"));
+    EXPECT_EQ(FindEntity("dummy text")->GetComponent<ParticleSystem>(), played) << "no effect is made of it";
+    ASSERT_TRUE(input.TypeIntoSlider("Particle System", "Count", "99999"));
+    ASSERT_TRUE(input.TypeIntoSlider("Particle System", "Lifetime", "500"));
+    ASSERT_TRUE(input.Click("Particle System", "PLAY"));
+    EXPECT_LE(FindEntity("dummy text")->GetComponent<ParticleSystem>()->GetParticleCount(), 10000);
+    ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
+    const std::string bounded = Text("assets/json/particles/finite.json");
+    for (const char* kept : {"\"particleCount\": 10000,", "\"particleLifetime\": 10.0,"})
+        EXPECT_NE(bounded.find(kept), std::string::npos) << bounded;
 }
 
 } // namespace

@@ -31,7 +31,7 @@ void ImGuiInput::Apply(ImGuiContext* context, ImGuiContextHook* hook)
     ImGuiIO& io = context->IO;
     io.MousePos = self->mMouse;
     io.MouseDown[0] = self->mButton;
-    io.KeyCtrl = self->mSelectAll;
+    io.KeyCtrl = self->mSelectAll || self->mCtrl;
     io.KeysDown[io.KeyMap[ImGuiKey_A]] = self->mSelectAll;
     if (!self->mTyped.empty()) {
         io.AddInputCharactersUTF8(self->mTyped.c_str());
@@ -151,10 +151,21 @@ bool ImGuiInput::ClickEntry(const char* window, const char* list, int index, con
     return ClickItem(box, entry);
 }
 
+bool ImGuiInput::TypeIntoSlider(const char* window, const char* label, const std::string& text)
+{
+    mCtrl = true;
+    const bool clicked = Click(window, label);
+    mCtrl = false;
+    return clicked && TypeOver(text);
+}
+
 bool ImGuiInput::TypeInto(const char* window, const char* label, const std::string& text)
 {
-    if (!Click(window, label))
-        return false;
+    return Click(window, label) && TypeOver(text);
+}
+
+bool ImGuiInput::TypeOver(const std::string& text)
+{
     mSelectAll = true;
     mFrame();
     mSelectAll = false;

@@ -33,17 +33,22 @@ public:
     bool ClickEntry(const char* window, const char* list, int index, const std::string& text);
     // Clicks into a text field, selects what it holds and types over it.
     bool TypeInto(const char* window, const char* label, const std::string& text);
+    // Ctrl+clicks a slider, which makes it a text field, and types over it.
+    bool TypeIntoSlider(const char* window, const char* label, const std::string& text);
 
 private:
     static void Apply(ImGuiContext* context, ImGuiContextHook* hook);
     static void Capture(ImGuiContext* context, ImGuiContextHook* hook);
     bool ClickItem(ImGuiWindow* window, ImGuiID id);
+    // Selects all the active text field holds and types over it.
+    bool TypeOver(const std::string& text);
     void Fit(ImGuiWindow* window);
 
     std::function<void()> mFrame;
     ImVec2 mMouse{-1000.0f, -1000.0f};
     bool mButton = false;
     bool mSelectAll = false;
+    bool mCtrl = false;
     std::string mTyped;
     std::string mShownText;
 };

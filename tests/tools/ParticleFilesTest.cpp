@@ -1,4 +1,5 @@
 #include "ScratchGameFolder.h"
+#include "core/JsonWriting.h"
 #include "core/EntityManager.h"
 #include "core/Time.h"
 #include "core/Trace.h"
@@ -46,6 +47,14 @@ protected:
         return std::string(std::istreambuf_iterator<char>(file), {});
     }
 
+    static std::string Json(const ParticleSettings& settings)
+    {
+        std::string text;
+        std::string error;
+        EXPECT_TRUE(fb::WriteJson(ParticleSettingsDocument(settings), fb::JsonLayout::Indented, text, error)) << error;
+        return text;
+    }
+
     static std::shared_ptr<ParticleSystem> NewestSystem()
     {
         return EntityManager::GetEntities().back()->GetComponent<ParticleSystem>();
@@ -70,7 +79,7 @@ TEST_F(ParticleFilesTest, EveryEmitterTypeWrittenIsPlayedByTheGameAndReadBackAli
         settings.emitterValues[2] = 0.75f;
         settings.emitterValues[3] = -1.0f;
         const std::string name = "written" + std::to_string(type);
-        const std::string text = ParticleSettingsToJson(settings);
+        const std::string text = Json(settings);
         std::ofstream(folderPath + name + ".json") << text;
 
         MakeParticle(name, 1.0f, {0.0f, 0.0f}, false);
@@ -100,7 +109,7 @@ TEST_F(ParticleFilesTest, EveryEmitterTypeWrittenIsPlayedByTheGameAndReadBackAli
 
 TEST_F(ParticleFilesTest, FloatsAreWrittenWidenedAndMissingKeysKeepTheirSettings)
 {
-    EXPECT_NE(ParticleSettingsToJson(ParticleSettings()).find("\"scale\": 0.03500000014901161"), std::string::npos);
+    EXPECT_NE(Json(ParticleSettings()).find("\"scale\": 0.03500000014901161"), std::string::npos);
 
     std::ofstream("sparse.json") << R"({"particleCount": 3, "scale": 0.5, "doFading": 1, "doShrinking": true})";
     fb::ParticleState::LoadFile("sparse.json");

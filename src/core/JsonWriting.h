@@ -1,0 +1,23 @@
+#pragma once
+
+#include <rapidjson/document.h>
+
+#include <string>
+
+// The one way the game's tools write JSON. A number JSON cannot hold (NaN or
+// an infinity) is refused before anything is written, naming where it is:
+// "events[1].volume is nan, which JSON cannot hold".
+namespace fb {
+
+// Compact: no spaces at all. Indented: four spaces a level, one member a line.
+enum class JsonLayout { Compact, Indented };
+
+// The value as JSON text. False, with nothing in text and the reason in
+// error, when the value holds a number that is not finite.
+bool WriteJson(const rapidjson::Value& value, JsonLayout layout, std::string& text, std::string& error);
+
+// WriteJson, then SaveTextFile: the file is written whole or not at all.
+// False, with the reason naming the path in error, when nothing was written.
+bool SaveJsonFile(const std::string& path, const rapidjson::Value& value, JsonLayout layout, std::string& error);
+
+} // namespace fb
