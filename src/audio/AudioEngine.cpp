@@ -10,6 +10,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -39,6 +40,8 @@ struct Sound {
 // What one mixer channel was last started with.
 struct Slot {
     int id = -1;
+    // Counts the starts of the engine's life, so no two starts share one.
+    std::uint64_t start = 0;
     Mix_Chunk* chunk = nullptr;
     int group = Master;
     float volume = 0.0f;
@@ -56,6 +59,7 @@ struct Engine {
     std::array<Slot, kChannelCount> slots;
     std::array<float, GroupCount> groupVolumes = {1.0f, 0.0f, 0.0f, 0.0f};
     int nextId = 0;
+    std::uint64_t starts = 0;
 };
 
 // A plain pointer, so that sound events destroyed at exit still find it null.
@@ -93,10 +97,15 @@ bool IsMixerChannelPlaying(int mixerChannel)
     return mixerChannel >= 0 && Mix_Playing(mixerChannel) != 0;
 }
 
+// The next id of the count that no sound holds: an id stays with its sound
+// for as long as that plays, so nothing meant for it reaches another.
 int TakeId()
 {
-    const int id = gAudioEngine->nextId;
-    gAudioEngine->nextId = id == INT_MAX ? 0 : id + 1;
+    int id = 0;
+    do {
+        id = gAudioEngine->nextId;
+        gAudioEngine->nextId = id == INT_MAX ? 0 : id + 1;
+    } while (IsMixerChannelPlaying(Resolve(id)));
     return id;
 }
 
@@ -216,7 +225,7 @@ int PlaySound(const std::string& path, const std::string& group, float volume, b
     if (channel < 0)
         return id;
     Slot& slot = gAudioEngine->slots[channel];
-    slot = Slot{id, sound->second.chunk, GroupOf(group), volume};
+    slot = Slot{id, ++gAudioEngine->starts, sound->second.chunk, GroupOf(group), volume};
     // The volume is set before the channel starts, so nothing is heard at another.
     ApplyVolume(channel);
     if (Mix_PlayChannel(channel, slot.chunk, sound->second.loop ? -1 : 0) < 0) {
@@ -232,6 +241,28 @@ int PlaySound(const std::string& path, const std::string& group, float volume, b
 bool IsPlaying(int channelId)
 {
     return gAudioEngine && IsMixerChannelPlaying(Resolve(channelId));
+}
+
+std::uint64_t GetStart(int channelId)
+{
+    if (!gAudioEngine)
+        return 0;
+    const int channel = Resolve(channelId);
+    return IsMixerChannelPlaying(channel) ? gAudioEngine->slots[channel].start : 0;
+}
+
+int CountPlaying(const std::string& group)
+{
+    if (!gAudioEngine)
+        return 0;
+    const int index = GroupOf(group);
+    int count = 0;
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        const Slot& slot = gAudioEngine->slots[channel];
+        if (slot.chunk && slot.group == index && Mix_Playing(channel))
+            ++count;
+    }
+    return count;
 }
 
 void SetPaused(int channelId, bool paused)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // The sound engine: music and effects mixed on 64 channels in the channel
@@ -9,8 +10,10 @@
 // Sounds are cached by their exact path and keep the loop and stream mode
 // they were first loaded with; a stream may play beside other streams.
 // Stopping a sound means unloading its path, which ends every channel that
-// plays it. PlaySound hands out the engine's own channel ids; finished
-// channels are forgotten by Update. What a channel is heard at is its group
+// plays it. PlaySound hands out the engine's own channel ids, counting up;
+// an id is never handed out while the sound that holds it plays (or is
+// paused), so an id reaches the sound it was given for until that ends.
+// Finished channels are forgotten by Update. What a channel is heard at is its group
 // volume times its channel volume, and changing a group's volume changes the
 // channels already playing in it.
 //
@@ -34,6 +37,13 @@ void LoadSound(const std::string& path, bool loop, bool stream);
 int PlaySound(const std::string& path, const std::string& group, float volume, bool paused);
 // True while the channel plays or is paused.
 bool IsPlaying(int channelId);
+// Which start of a sound the id holds while it plays: a number that no
+// other start of the engine's life shares, or 0. An owner that kept it can
+// tell its own sound from a later one given the same id.
+std::uint64_t GetStart(int channelId);
+// How many channels play (or are paused) in the group; any name that is not
+// one of the three counts the master group.
+int CountPlaying(const std::string& group);
 void SetPaused(int channelId, bool paused);
 void SetChannelVolume(int channelId, float volume);
 void UnloadSound(const std::string& path);

@@ -31,8 +31,8 @@ SoundEvent::SoundEvent(SoundEvent&& other) noexcept
     , mName(std::move(other.mName))
     , mGroup(std::move(other.mGroup))
     , mVolume(other.mVolume)
-    , mPlaying(other.mPlaying)
     , mChannel(other.mChannel)
+    , mStart(other.mStart)
     , mStream(other.mStream)
     , mLoop(other.mLoop)
     , mOwners(std::move(other.mOwners))
@@ -56,8 +56,8 @@ SoundEvent& SoundEvent::operator=(SoundEvent&& other) noexcept
         mName = std::move(other.mName);
         mGroup = std::move(other.mGroup);
         mVolume = other.mVolume;
-        mPlaying = other.mPlaying;
         mChannel = other.mChannel;
+        mStart = other.mStart;
         mStream = other.mStream;
         mLoop = other.mLoop;
         mOwners = std::move(other.mOwners);
@@ -77,8 +77,7 @@ void SoundEvent::Play()
 {
     AudioEngine::LoadSound(mFile, mLoop, mStream);
     mChannel = AudioEngine::PlaySound(mFile, mGroup, mVolume, false);
-    if (AudioEngine::IsPlaying(mChannel))
-        mPlaying = true;
+    mStart = AudioEngine::GetStart(mChannel);
 }
 
 void SoundEvent::Stop()
@@ -88,8 +87,13 @@ void SoundEvent::Stop()
 
 void SoundEvent::Pause()
 {
-    if (mPlaying)
+    if (IsPlaying())
         AudioEngine::SetPaused(mChannel, true);
+}
+
+bool SoundEvent::IsPlaying() const
+{
+    return mStart != 0 && AudioEngine::GetStart(mChannel) == mStart;
 }
 
 int SoundEvent::GetChannel() const
@@ -155,7 +159,7 @@ void SoundEvent::SetVolume(float volume)
 {
     mVolume = volume;
     // Only a channel this event started: a stale id may belong to another sound by now.
-    if (mPlaying)
+    if (IsPlaying())
         AudioEngine::SetChannelVolume(mChannel, volume);
 }
 

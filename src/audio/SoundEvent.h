@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -7,7 +8,9 @@ namespace fb {
 
 // One playable sound: a file, a channel group, a volume and its loop and
 // stream modes, played through the AudioEngine. Each Play starts a new
-// channel; only the last one is addressed afterwards.
+// channel; only the last one is addressed afterwards, and only while it
+// plays: once it has ended, its id may be given to another sound, which
+// this event then leaves alone.
 //
 // Sounds are cached by path, so Stop, SetLoop and the destruction of the
 // last copy of an event unload the path for every player of that file.
@@ -27,8 +30,10 @@ public:
     void Play();
     // Unloads the file, which ends every channel that plays it.
     void Stop();
-    // Pauses the channel of the last Play; nothing if this event never played.
+    // Pauses the channel of the last Play while that plays.
     void Pause();
+    // Whether the channel of the last Play still plays (or is paused).
+    bool IsPlaying() const;
 
     int GetChannel() const;
     const std::string& GetName() const;
@@ -45,7 +50,7 @@ public:
     void SetStream(bool stream);
     // Unloads a set file, so that the next Play uses the new mode.
     void SetLoop(bool loop);
-    // Also applied at once to the channel of the last Play, if it still plays.
+    // Also applied at once to the channel of the last Play while that plays.
     void SetVolume(float volume);
 
 private:
@@ -55,8 +60,10 @@ private:
     std::string mName;
     std::string mGroup;
     float mVolume = 0.0f;
-    bool mPlaying = false;
     int mChannel = 0;
+    // Which start the channel id stood for (AudioEngine::GetStart); 0 when
+    // the last Play started nothing.
+    std::uint64_t mStart = 0;
     bool mStream = false;
     bool mLoop = false;
     // Shared by the copies of this event that hold the same file.

@@ -154,6 +154,16 @@ int CountConnected()
     return count;
 }
 
+int CountPlayerSlots()
+{
+    int slots = 1;
+    for (std::size_t pad = 0; pad < gControllers.size(); ++pad) {
+        if (gControllers[pad].IsConnected())
+            slots = static_cast<int>(pad) + 1;
+    }
+    return slots;
+}
+
 bool AnyJustPressed()
 {
     for (const Controller& controller : gControllers) {

@@ -46,6 +46,10 @@ Controller* GetController(unsigned i);
 // The first connected controller in pad order, or null.
 Controller* FirstConnected();
 int CountConnected();
+// How many players the pads ask for: one for every slot up to the last
+// connected pad, so that a pad behind an empty slot (one pulled out) has its
+// player too, whose number is its slot; at least one, the keyboard's.
+int CountPlayerSlots();
 // Whether some pad pressed start in this frame.
 bool AnyJustPressed();
 // Reads every pad again to see whether it is connected.

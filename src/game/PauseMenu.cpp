@@ -1,6 +1,5 @@
 #include "game/PauseMenu.h"
 
-#include "audio/AudioEngine.h"
 #include "audio/SoundEvent.h"
 #include "core/EntityManager.h"
 #include "core/Input.h"
@@ -92,8 +91,7 @@ bool PauseMenu::RunSubScreen()
         CamManager::SetActiveCamera(mMatchCamera);
         mSkipMenuUpdate = true;
         // The credits play one of the match's tracks and stop it when they close.
-        if (mSubScreen.GetScreen() == SubScreenHost::Screen::Credits && mMatchMusic &&
-            !AudioEngine::IsPlaying(mMatchMusic->GetChannel()))
+        if (mSubScreen.GetScreen() == SubScreenHost::Screen::Credits && mMatchMusic && !mMatchMusic->IsPlaying())
             mMatchMusic->Play();
     }
     return true;

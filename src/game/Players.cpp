@@ -9,7 +9,6 @@
 #include "physics/AdvancedBody.h"
 #include "render/Sprite.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 
@@ -57,7 +56,7 @@ void CreatePlayers()
     for (const char* file : kArchetypeFiles)
         EntityManager::LoadJson(file);
 
-    for (std::size_t i = 0; i < static_cast<std::size_t>(std::max(1, Input::CountConnected())); ++i) {
+    for (std::size_t i = 0; i < static_cast<std::size_t>(Input::CountPlayerSlots()); ++i) {
         if (gPlayers.size() >= kMaxPlayers) {
             Trace("More than four pads are connected; only four players can play", 3);
             break;

@@ -12,7 +12,8 @@ extern std::vector<Character*> gPlayers;
 // Whether the input step drives the players.
 extern bool gPlayerControlEnabled;
 
-// One player per connected pad, at least one and at most four: a body from
+// One player per pad slot up to the last connected pad (Input::
+// CountPlayerSlots), at least one and at most four: a body from
 // the archetype "PlayerA" to "PlayerD" with an AdvancedBody on the player
 // layer and its detector sets, and a fist (in the entity manager already)
 // that follows the body. Control stays off; the bodies join the entity

@@ -115,13 +115,13 @@ void ApplyVisibility(bool visible)
             SetOpacity(slot.level, 0.0f);
         return;
     }
-    // Only the boxes of connected pads; the others keep their opacity.
+    // Only the boxes of the players the pads ask for; the others keep their opacity.
     for (int k = 0; k < kSlots; ++k) {
-        if (k == 0 || Input::CountConnected() >= k + 1)
+        if (k < Input::CountPlayerSlots())
             SetOpacity(gSlimeBoxes[k].box, 1.0f);
     }
     for (int k = 0; k < kSlots; ++k) {
-        if (k == 0 || Input::CountConnected() >= k + 1)
+        if (k < Input::CountPlayerSlots())
             SetOpacity(gSlimeBoxes[k].level, 1.0f);
     }
 }

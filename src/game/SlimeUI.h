@@ -19,7 +19,7 @@ void Initialize();
 // carried slime. Nothing counts once there is a winner.
 void UpdatePlayer(int amount, int player);
 // Once a frame: shows or hides the boxes and levels when `visible` changes
-// (the boxes of connected pads only), then moves each level toward its
+// (the boxes of the players the pads ask for only), then moves each level toward its
 // target and places it in its box.
 void Update(bool visible);
 // Once a frame: the magazines with an icon per carried slime, or nothing

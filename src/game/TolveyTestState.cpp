@@ -35,6 +35,7 @@
 #include <array>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 std::shared_ptr<CamManager::Camera> gGameplayCamera =
     std::make_shared<CamManager::Camera>(glm::vec2(0.0f, 0.0f), 0.0f, 20.0f, 20.0f);
@@ -194,16 +195,18 @@ void TolveyTestState::StartMusic()
 
 void TolveyTestState::PlacePlayers()
 {
-    const float unit = LevelSize().x / 40.0f;
-    const std::vector<LevelArea> spawns = GetSpawnPoints();
+    const glm::vec2 size = LevelSize();
+    const float unit = size.x / 40.0f;
+    // High up, inside the edges of the screen wrap.
+    const float top = std::min(15.0f * unit, (size.y - 3.0f) / 2.0f);
+    const float side = std::max(0.0f, (size.x - 3.0f) / 2.0f);
     for (int i = 0; i < GetPlayerCount(); ++i) {
-        if (spawns.size() < 4) {
-            // Two on each side of the middle, high up.
-            const float side = static_cast<float>(2 + i % 2);
-            const float k = i < 2 ? -side : side;
-            PlacePlayer(i, k * 5.0f * unit, -15.0f * unit);
+        if (const std::optional<glm::vec2> spawn = GetSpawnPointFor(i)) {
+            PlacePlayer(i, spawn->x, spawn->y);
         } else {
-            PlacePlayer(i, spawns[static_cast<std::size_t>(i)].x, spawns[static_cast<std::size_t>(i)].y);
+            // Two on each side of the middle.
+            const float k = static_cast<float>(2 + i % 2) * (i < 2 ? -1.0f : 1.0f);
+            PlacePlayer(i, std::clamp(k * 5.0f * unit, -side, side), top);
         }
     }
 }
@@ -398,12 +401,14 @@ void TolveyTestState::UpdateSkyStreaks()
     const float xOffset = Random::Float(-size.x / 2.0f, size.x / 2.0f);
     const glm::vec2 start(size.x + xOffset, size.y + yOffset);
     const glm::vec2 end = start - 3.0f * size;
-    // Streaks made while paused run on real time, out of the frozen scene.
-    const glm::vec2 lift(0.0f, IsPaused() ? 1000.0f : 0.0f);
+    // Streaks made while time stands still (paused, or the end menu) run on
+    // real time, out of the frozen scene, and end.
+    const bool still = Time::GetTimeScale() == 0.0f;
+    const glm::vec2 lift(0.0f, still ? 1000.0f : 0.0f);
     mStreakTime += Time::GetDt();
     while (mStreakTime > kStreakStep) {
         if (Random::Int(0, 75) > 73)
-            MakeStreak("Streak", 0.2f, start + lift, false, end + lift, 4.0f, IsPaused());
+            MakeStreak("Streak", 0.2f, start + lift, false, end + lift, 4.0f, still);
         mStreakTime -= kStreakStep;
     }
 }

@@ -5,8 +5,6 @@
 #include "level/Level.h"
 #include "render/ParticleEffects.h"
 
-#include <vector>
-
 namespace {
 
 // The tiles on each side that do not count as inside.
@@ -16,12 +14,8 @@ constexpr float kBorder = 3.0f;
 glm::vec2 ReturnPoint(const std::shared_ptr<fb::Entity>& owner, glm::vec2 wrapped)
 {
     for (int i = 0; i < GetPlayerCount(); ++i) {
-        if (GetPlayer(i)->GetEntity() != owner)
-            continue;
-        const std::vector<LevelArea> spawns = GetSpawnPoints();
-        if (static_cast<int>(spawns.size()) > i)
-            return {spawns[static_cast<std::size_t>(i)].x, spawns[static_cast<std::size_t>(i)].y};
-        return {0.0f, 0.0f};
+        if (GetPlayer(i)->GetEntity() == owner)
+            return GetSpawnPointFor(i).value_or(glm::vec2(0.0f, 0.0f));
     }
     return wrapped;
 }

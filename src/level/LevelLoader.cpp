@@ -41,7 +41,8 @@ bool IsText(const rapidjson::Value& object, const char* key)
 }
 
 // Tile data packed as text, compressed or cut into chunks is written by the
-// editor in layouts this game does not read; say so rather than load it empty.
+// editor in layouts this game does not read; say so rather than load it
+// empty. Any layer may hold it, whatever its name.
 void RefuseUnreadLayout(const LevelJson& json, const rapidjson::Value& layer, const std::string& what)
 {
     if (IsText(layer, "compression"))
@@ -63,7 +64,6 @@ std::vector<int> ReadTileLayer(const LevelJson& json, const rapidjson::Value& la
                                const Level& level)
 {
     const std::string what = "Layer " + Quoted(name);
-    RefuseUnreadLayout(json, layer, what);
     const rapidjson::Value& data = json.Array(layer, "data", what);
     const std::size_t cells = static_cast<std::size_t>(level.width) * static_cast<std::size_t>(level.height);
     std::vector<int> grid(cells, 0);
@@ -128,9 +128,11 @@ void ReadLayers(const LevelJson& json, Level& level)
             if (!layer.IsObject())
                 json.Fail("Layer " + std::to_string(i) + " is not an object");
             auto nameMember = layer.FindMember("name");
-            if (nameMember == layer.MemberEnd() || !nameMember->value.IsString())
+            const bool named = nameMember != layer.MemberEnd() && nameMember->value.IsString();
+            const std::string name = named ? nameMember->value.GetString() : "";
+            RefuseUnreadLayout(json, layer, named ? "Layer " + Quoted(name) : "Layer " + std::to_string(i));
+            if (!named)
                 continue;
-            const std::string name = nameMember->value.GetString();
             if (name == "Background") {
                 level.background = ReadTileLayer(json, layer, name, level);
                 haveBackground = true;

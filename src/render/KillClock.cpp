@@ -4,14 +4,15 @@
 #include "core/EntityManager.h"
 #include "core/Time.h"
 
-KillClock::KillClock(float seconds)
+KillClock::KillClock(float seconds, bool useUnscaledTime)
     : mTimeLeft(seconds)
+    , mUseUnscaledTime(useUnscaledTime)
 {
 }
 
 void KillClock::Update()
 {
-    mTimeLeft -= Time::GetScaledDt();
+    mTimeLeft -= mUseUnscaledTime ? Time::GetDt() : Time::GetScaledDt();
     if (mTimeLeft < 0.0f) {
         if (std::shared_ptr<fb::Entity> owner = GetOwner().lock())
             EntityManager::Remove(owner);
@@ -20,5 +21,5 @@ void KillClock::Update()
 
 KillClock* KillClock::Clone()
 {
-    return new KillClock(mTimeLeft);
+    return new KillClock(mTimeLeft, mUseUnscaledTime);
 }

@@ -2,12 +2,13 @@
 
 #include "core/Component.h"
 
-// Removes its entity once its seconds of scaled time have run out (strictly
-// below 0), asking again each frame until the entity is gone. A pause (time
-// scale 0) stops it.
+// Removes its entity once its seconds have run out (strictly below 0),
+// asking again each frame until the entity is gone. It counts scaled time,
+// which a pause (time scale 0) stops, or real time for an effect that runs
+// on real time.
 class KillClock : public fb::cmp::Component {
 public:
-    explicit KillClock(float seconds);
+    explicit KillClock(float seconds, bool useUnscaledTime = false);
 
     void Update() override;
     // The same time left, for no owner yet.
@@ -17,4 +18,5 @@ public:
 
 private:
     float mTimeLeft;
+    bool mUseUnscaledTime;
 };

@@ -174,6 +174,6 @@ void MakeStreak(const std::string& name, float size, glm::vec2 start, bool mirro
     system->ExtendToLifetime(duration, kStreakBatch);
     system->SetUseUnscaledTime(useUnscaledTime);
     entity->AddComponent<ParticleEmitter>(streak);
-    entity->AddComponent<KillClock>(std::make_shared<KillClock>(duration * 2.0f));
+    entity->AddComponent<KillClock>(std::make_shared<KillClock>(duration * 2.0f, useUnscaledTime));
     EntityManager::Add(std::move(entity));
 }

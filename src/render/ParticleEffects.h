@@ -37,6 +37,7 @@ void MakeJumpParticle(float size, glm::vec2 position);
 
 // The named effect drawn as a line from start to end over `duration`
 // seconds of unscaled time, jittered by `size`; it removes itself after
-// twice the duration of scaled time.
+// twice the duration, of real time when it runs on real time and of scaled
+// time otherwise.
 void MakeStreak(const std::string& name, float size, glm::vec2 start, bool mirror, glm::vec2 end, float duration,
                 bool useUnscaledTime);

@@ -18,7 +18,7 @@ SquishNStretch::SquishNStretch(float speed, float amplitude)
     , mAmplitude(amplitude)
     , mSpeed(speed)
 {
-    Assert(speed > 0.0f && speed < 1.0f, "Abnormal Squish And Stretch effect made");
+    Assert(std::isfinite(speed) && speed > 0.0f, "Abnormal Squish And Stretch effect made");
 }
 
 void SquishNStretch::Init()

@@ -12,7 +12,8 @@
 // not move in step. Added by code; it has no JSON creator.
 class SquishNStretch : public fb::cmp::Component {
 public:
-    // `speed` in radians a second, `amplitude` relative to the base scale.
+    // `speed` in radians a second, `amplitude` relative to the base scale. A
+    // speed that is not a finite positive number is reported (and used).
     SquishNStretch(float speed, float amplitude);
 
     // Takes the owner's Transform and its scale as the base.

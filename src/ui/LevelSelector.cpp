@@ -56,6 +56,19 @@ bool LevelSelector::IsMapFile(const std::string& path)
            std::string(type->value.GetString(), type->value.GetStringLength()) == "map";
 }
 
+bool LevelSelector::IsReadableMap(const std::string& path, std::string& error)
+{
+    Level scratch;
+    try {
+        if (ReadMapFile(path, scratch))
+            return true;
+        error = "The file has no \"type\": " + path;
+    } catch (const std::exception& failure) {
+        error = failure.what();
+    }
+    return false;
+}
+
 void LevelSelector::RefreshLevelList()
 {
     mPaths.clear();
@@ -65,8 +78,13 @@ void LevelSelector::RefreshLevelList()
         if (!entry.is_regular_file(entryError) || entry.path().extension() != ".json")
             continue;
         std::string path = ListedPath(entry.path().filename());
-        if (IsMapFile(path))
+        if (!IsMapFile(path))
+            continue;
+        std::string error;
+        if (IsReadableMap(path, error))
             mPaths.push_back(std::move(path));
+        else
+            Trace("The level list leaves out a map the game cannot read: " + error, 3);
     }
     std::sort(mPaths.begin(), mPaths.end());
     if (mSelected >= GetLevelCount())

@@ -6,8 +6,9 @@
 #include <vector>
 
 // The playable maps: every file in "assets/levels" (not its sub-folders)
-// named *.json whose root "type" is "map", sorted by path, each listed as
-// "assets/levels/<file>". It also carries the developer window "Level
+// named *.json that the level loader reads as a map, sorted by path, each
+// listed as "assets/levels/<file>". A file that says it is a map but that
+// the loader refuses is left out with a trace saying why. It also carries the developer window "Level
 // Selector" ('=' opens it, '-' closes it) that loads any listed map into the
 // running state.
 class LevelSelector {
@@ -18,6 +19,10 @@ public:
     // Whether the file is a JSON document whose root "type" is "map". Every
     // failure (no file, bad JSON, no or another "type") gives false.
     static bool IsMapFile(const std::string& path);
+    // Whether the level loader reads the file, and the tile set it names,
+    // as a map (no image is loaded). Otherwise `error` says why and names
+    // the file.
+    static bool IsReadableMap(const std::string& path, std::string& error);
     // Lists the maps of "assets/levels" again; an absent folder lists none.
     // A selection in the window that is no longer in the list is dropped.
     void RefreshLevelList();

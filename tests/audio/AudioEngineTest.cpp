@@ -8,32 +8,54 @@ namespace {
 
 using AudioEngineTest = AudioFixture;
 
-TEST_F(AudioEngineTest, ChannelIdsCountUpAndTurnSixtyThreeLooksForTheLowestFreeOne)
+TEST_F(AudioEngineTest, ChannelIdsCountUpPassOverPlayingSoundsAndTurnSixtyThreeLooksForTheLowestFreeOne)
 {
     const std::string even = mFiles.Tone("even.wav", 0.1);
     const std::string odd = mFiles.Tone("odd.wav", 0.1);
     AudioEngine::LoadSound(even, true, false);
     AudioEngine::LoadSound(odd, true, false);
-    for (int i = 0; i < 63; ++i)
-        ASSERT_EQ(AudioEngine::PlaySound(i % 2 ? odd : even, "Effects", 1.0f, false), i);
+    fb::SoundEvent first("first odd", odd, "Effects", 1.0f, false, true);
+    for (int i = 0; i < 63; ++i) {
+        if (i == 1)
+            first.Play();
+        else
+            ASSERT_EQ(AudioEngine::PlaySound(i % 2 ? odd : even, "Effects", 1.0f, false), i);
+    }
+    ASSERT_EQ(first.GetChannel(), 1);
+    EXPECT_EQ(AudioEngine::CountPlaying("Effects"), 63);
     AudioEngine::UnloadSound(odd);
     AudioEngine::Update();
     EXPECT_FALSE(AudioEngine::IsPlaying(1));
     EXPECT_TRUE(AudioEngine::IsPlaying(2));
+    EXPECT_EQ(AudioEngine::CountPlaying("Effects"), 32);
 
     EXPECT_EQ(AudioEngine::PlaySound(even, "Effects", 1.0f, false), 1);
-    EXPECT_EQ(AudioEngine::PlaySound(even, "Effects", 1.0f, false), 2) << "the counter goes on after the free id";
+    // The event that had id 1 leaves the sound that has it now alone (on
+    // the mixer channel the event's sound had).
+    EXPECT_FALSE(first.IsPlaying());
+    first.SetVolume(0.0f);
+    first.Pause();
+    EXPECT_EQ(Mix_Paused(-1), 0);
+    EXPECT_EQ(Mix_Volume(1, -1), 96) << "the effects group's 0.75 of full volume";
+    const std::uint64_t two = AudioEngine::GetStart(2);
+    EXPECT_EQ(AudioEngine::PlaySound(even, "Effects", 1.0f, false), 3) << "id 2 still plays: the count passes it";
+    EXPECT_EQ(AudioEngine::GetStart(2), two) << "and it reaches the sound it was given for";
+    EXPECT_NE(AudioEngine::GetStart(3), two);
 
-    // 34 mixer channels play; 30 more fill the 64, and the next play is dropped.
+    // 34 mixer channels play; 30 more fill the 64 on the free odd ids (the
+    // last is 63, the lowest one free then), and the next play is dropped.
     for (int i = 0; i < 30; ++i)
-        ASSERT_TRUE(AudioEngine::IsPlaying(AudioEngine::PlaySound(even, "Music", 1.0f, false)));
+        ASSERT_EQ(AudioEngine::PlaySound(even, "Music", 1.0f, false), 5 + 2 * i);
+    EXPECT_EQ(AudioEngine::CountPlaying("Music"), 30);
     const int dropped = AudioEngine::PlaySound(even, "Music", 1.0f, false);
-    EXPECT_EQ(dropped, 33);
+    EXPECT_EQ(dropped, 64);
     EXPECT_FALSE(AudioEngine::IsPlaying(dropped));
+    EXPECT_EQ(AudioEngine::GetStart(dropped), 0u);
 
     AudioEngine::UnloadSound(even);
     AudioEngine::Update();
     EXPECT_EQ(Mix_Playing(-1), 0);
+    EXPECT_EQ(AudioEngine::CountPlaying("Effects") + AudioEngine::CountPlaying("Music"), 0);
     for (int id = 0; id < 64; ++id)
         EXPECT_FALSE(AudioEngine::IsPlaying(id));
 }
@@ -85,6 +107,8 @@ TEST_F(AudioEngineTest, WithoutAnEngineEveryCallDoesNothing)
     AudioEngine::LoadSound(tone, false, false);
     EXPECT_EQ(AudioEngine::PlaySound(tone, "Effects", 1.0f, false), -1);
     EXPECT_FALSE(AudioEngine::IsPlaying(0));
+    EXPECT_EQ(AudioEngine::GetStart(0), 0u);
+    EXPECT_EQ(AudioEngine::CountPlaying("Music"), 0);
     AudioEngine::SetPaused(0, true);
     AudioEngine::SetChannelVolume(0, 1.0f);
     AudioEngine::SetGroupVolume("Music", 1.0f);

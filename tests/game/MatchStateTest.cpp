@@ -1,13 +1,20 @@
 #include "MatchWorld.h"
 
+#include "audio/CharacterEvent.h"
+#include "audio/SoundBinder.h"
+#include "core/EventChannels.h"
 #include "core/Transform.h"
 #include "game/RandomEvents.h"
 #include "game/SlimeUI.h"
+#include "level/TestMap.h"
+#include "physics/AdvancedBody.h"
 #include "render/CamManager.h"
 #include "render/Sprite.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -118,6 +125,11 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
     }
     Frames(8);
     EXPECT_EQ(EntitiesNamed("NextMap Button").size(), 1u);
+    // Nothing piles up while the menu waits a minute: the sky's streaks made
+    // while time stands still end in real time.
+    const std::size_t waiting = EntityManager::GetEntities().size();
+    Frames(60 * 4);
+    EXPECT_LE(EntityManager::GetEntities().size(), waiting + 20);
 
     // On the pad: A lets the menu follow the pad, which selects NextMap;
     // left moves to ReplayMap, and A plays the same map again.
@@ -213,6 +225,148 @@ TEST_F(MatchStateTest, BadMapsNeverEndTheGame)
         EXPECT_EQ(levelSelect->entered, 1);
     }
     std::filesystem::remove_all(scratch);
+}
+
+glm::vec2 PlayerAt(int player)
+{
+    return GetPlayer(player)->GetEntity()->GetComponent<fb::cmp::Transform>()->GetPosition();
+}
+
+float PlayerSpeedX(int player)
+{
+    return GetPlayer(player)->GetEntity()->GetComponent<fb::cmp::AdvancedBody>()->GetVelocity().x;
+}
+
+// Within the edges past which the screen wrap sends a player back.
+bool InsideTheMap(glm::vec2 at)
+{
+    const auto [width, height] = GetLevelSize();
+    const glm::vec2 half((static_cast<float>(width) - 3.0f) / 2.0f, (static_cast<float>(height) - 3.0f) / 2.0f);
+    return at.x >= 0.5f - half.x && at.x <= half.x + 0.5f && at.y >= 0.5f - half.y && at.y <= half.y + 0.5f;
+}
+
+// A floor across a map of 24 by 12 tiles, with that many spawn points above it.
+std::string FloorMap(const std::filesystem::path& folder, int spawnPoints)
+{
+    TestMap map;
+    map.rows.assign(12, std::string(24, '.'));
+    map.rows[10] = std::string(24, '#');
+    for (int i = 0; i < spawnPoints; ++i)
+        map.objects.push_back(MapObjectJson("P" + std::to_string(i), "SpawnPoint", 64.0f * (4 + 7 * i), 64.0f * 6,
+                                            64.0f, 64.0f, i + 1));
+    return map.Write(folder, "spawns" + std::to_string(spawnPoints) + ".json");
+}
+
+TEST_F(MatchStateTest, EveryPadSteersAPlayerInsideTheMapWhateverItsSpawnPointsAndPadSlots)
+{
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "vendrabolt-spawn-test";
+    PlugIn(4);
+    EnterMatch(FloorMap(scratch, 3));
+    ASSERT_EQ(GetSpawnPoints().size(), 3u);
+    ASSERT_EQ(GetPlayerCount(), 4);
+    // Each on a spawn point of the map, the fourth on the first's.
+    for (int i = 0; i < 4; ++i) {
+        const LevelArea spawn = GetSpawnPoints()[static_cast<std::size_t>(i % 3)];
+        EXPECT_EQ(PlayerAt(i), glm::vec2(spawn.x, spawn.y)) << i;
+    }
+    RunCountdown();
+    for (const auto& pad : pads)
+        pad->SetStick(1.0f, 0.0f);
+    Frames(20);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_GT(PlayerSpeedX(i), 0.0f) << i;
+        EXPECT_TRUE(InsideTheMap(PlayerAt(i))) << i;
+    }
+
+    // A fall out of the bottom brings the fourth player back to the spawn
+    // point it started on.
+    GetPlayer(3)->GetEntity()->GetComponent<fb::cmp::Transform>()->SetPosition(0.0f, -30.0f);
+    Frame();
+    const LevelArea first = GetSpawnPoints().front();
+    EXPECT_NEAR(PlayerAt(3).x, first.x, 0.5f);
+    EXPECT_NEAR(PlayerAt(3).y, first.y, 0.5f);
+
+    // The pad of slot 0 is pulled: after a replay the pad left in slot 3
+    // still steers the fourth player; the first is the keyboard's.
+    pads[0]->Unplug();
+    Frame();
+    Match()->ReplayMap();
+    ASSERT_EQ(GetPlayerCount(), 4);
+    RunCountdown();
+    pads[3]->SetStick(-1.0f, 0.0f);
+    Frames(10);
+    EXPECT_LT(PlayerSpeedX(3), 0.0f);
+    EXPECT_EQ(PlayerSpeedX(0), 0.0f);
+
+    // A map without spawn points: the players start high up inside it, and
+    // fall to the floor and run there.
+    Match()->ReloadLevel(FloorMap(scratch, 0));
+    ASSERT_TRUE(GetSpawnPoints().empty());
+    ASSERT_EQ(GetPlayerCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(InsideTheMap(PlayerAt(i))) << i << ": " << PlayerAt(i).x << ", " << PlayerAt(i).y;
+    EXPECT_NE(PlayerAt(1), PlayerAt(2));
+    RunCountdown();
+    for (std::size_t pad = 1; pad < 4; ++pad)
+        pads[pad]->SetStick(-1.0f, 0.0f);
+    Frames(60);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_TRUE(InsideTheMap(PlayerAt(i))) << i;
+        EXPECT_TRUE(GetPlayer(i)->IsGrounded()) << i;
+        EXPECT_LT(PlayerSpeedX(i), 0.0f) << i;
+    }
+    std::filesystem::remove_all(scratch);
+}
+
+TEST_F(MatchStateTest, AfterAHundredEffectsTheCreditsOfThePauseMenuLeaveOneMatchMusic)
+{
+    // The game's sound binder with the shipped sound sets.
+    fb::SoundBinder binder;
+    ASSERT_TRUE(binder.LoadFile("CharacterSounds.json"));
+    ASSERT_TRUE(binder.LoadFile("GameSounds.json"));
+    PlugIn(1);
+    // The menus' clicks come first, so the music does not hold the lowest id.
+    for (int i = 0; i < 2; ++i)
+        fb::evt::GameEventSubject::Get()->CallNotify(fb::evt::GameEvent(nullptr, fb::evt::GameEventType::MenuPress));
+    EnterMatch("assets/levels/tutorial.json");
+    const fb::SoundEvent& music = Match()->GetMusic();
+    ASSERT_NE(music.GetChannel(), 0);
+    RunCountdown();
+
+    // A hundred jumps, ten at a time, each batch heard to its end.
+    const auto waitForQuiet = [] {
+        for (int i = 0; i < 300 && AudioEngine::CountPlaying("Effects") > 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+    for (int i = 0; i < 100; ++i) {
+        fb::evt::CharacterEventSubject::Get()->CallNotify(
+            fb::evt::CharacterEvent(fb::evt::CharacterEventType::Jump, GetPlayer(0)->GetEntity()));
+        Frame();
+        if (i % 10 == 9)
+            waitForQuiet();
+    }
+    EXPECT_TRUE(music.IsPlaying());
+    EXPECT_EQ(AudioEngine::CountPlaying("Music"), 1);
+
+    // A touch of the pad hands the menus to it; Start pauses on Resume, and
+    // Credits is one down. Back works after the roll's first second.
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
+    ASSERT_FALSE(IsMouseMode());
+    Tap(0, SDL_CONTROLLER_BUTTON_START);
+    ASSERT_TRUE(Match()->IsPaused());
+    Tap(0, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
+    ASSERT_EQ(Match()->GetPauseMenu().GetSubScreen().GetScreen(), SubScreenHost::Screen::Credits);
+    ASSERT_TRUE(Match()->GetPauseMenu().GetSubScreen().IsOpen());
+    Frames(61);
+    Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
+    ASSERT_FALSE(Match()->GetPauseMenu().GetSubScreen().IsOpen());
+    Frames(2);
+    EXPECT_TRUE(music.IsPlaying());
+    EXPECT_EQ(AudioEngine::CountPlaying("Music"), 1);
 }
 
 } // namespace

@@ -138,6 +138,7 @@ protected:
     // steps draw only once their renderers are initialised.
     static void Frame()
     {
+        AudioEngine::Update();
         Renderer::BeginFrame();
         UpdateInputMode();
         StateManager::Update();

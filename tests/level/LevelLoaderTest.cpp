@@ -490,6 +490,13 @@ TEST_F(LevelErrors, LayoutsAndValuesTheGameDoesNotReadAreRefusedAndTheLoadedLeve
     MapText compressed;
     compressed.layers = R"("layers": [{"name": "Foreground", "width": 2, "height": 2, "compression": "zlib",
                                        "data": [1, 1, 1, 1]}])";
+    // Whatever the tile layer is called, or with no name at all.
+    MapText otherName;
+    otherName.layers = R"("layers": [{"name": "Tile Layer 1", "type": "tilelayer", "width": 2, "height": 2,
+                                      "encoding": "base64", "data": "AQAAAAEAAAABAAAAAQAAAA=="}])";
+    MapText unnamed;
+    unnamed.layers = R"("layers": [{"type": "tilelayer", "width": 2, "height": 2, "compression": "zstd",
+                                    "data": [1, 1, 1, 1]}])";
     MapText chunks;
     chunks.layers = R"("layers": [{"name": "Foreground", "chunks": [{"x": 0, "y": 0, "width": 2, "height": 2,
                                    "data": [1, 1, 1, 1]}]}])";
@@ -522,6 +529,8 @@ TEST_F(LevelErrors, LayoutsAndValuesTheGameDoesNotReadAreRefusedAndTheLoadedLeve
         {externalXml, "\"tiles.tsx\" is not a JSON file"},
         {base64, "base64"},
         {compressed, "compressed"},
+        {otherName, "Layer \"Tile Layer 1\" holds base64"},
+        {unnamed, "Layer 0 holds compressed"},
         {chunks, "infinite"},
         {infinite, "infinite"},
         {isometric, "orthogonal"},

@@ -133,13 +133,19 @@ TEST_F(SquishNStretchTest, AClonePicksUpWhereTheOriginalIs)
     EXPECT_EQ(Scale(), fromClone);
 }
 
-TEST_F(SquishNStretchTest, AnOddSpeedIsReportedButUsedAndNoTransformIsNoHarm)
+TEST_F(SquishNStretchTest, ASpeedThatCannotWorkIsReportedButUsedAndNoTransformIsNoHarm)
 {
-    SquishNStretch fast(5.0f, 0.1f);
-    EXPECT_EQ(traces.size(), 1u);
+    // The game's own: aliens, the menu cursor, meteors.
+    for (float speed : {5.0f, 6.0f, 15.0f, 0.5f})
+        SquishNStretch wobble(speed, 0.1f);
+    EXPECT_TRUE(traces.empty());
+    for (float speed : {0.0f, -1.0f, NAN, INFINITY})
+        SquishNStretch odd(speed, 0.1f);
+    ASSERT_EQ(traces.size(), 4u);
     EXPECT_NE(traces.front().find("Abnormal Squish And Stretch effect made"), std::string::npos);
+    SquishNStretch still(0.0f, 0.1f);
     Time::SetDt(0.1f);
-    fast.Update();
+    still.Update();
 
     auto loose = std::make_shared<fb::Entity>("bare");
     auto squash = std::make_shared<SquishNStretch>(0.5f, 0.5f);

@@ -43,8 +43,12 @@ protected:
         }
         for (const fs::directory_entry& entry : fs::directory_iterator(assets / "levels"))
             fs::create_symlink(entry.path(), Levels() / entry.path().filename());
-        // Sorted last; a map by its "type", but its layers are no list.
-        std::ofstream(Levels() / "zz_broken.json") << R"({"type": "map", "width": 10, "height": 10, "layers": 3})";
+        // Sorted last; a map until the test breaks it.
+        std::ofstream(Levels() / "zz_broken.json")
+            << R"({"type": "map", "width": 1, "height": 1, "tilewidth": 64, "tileheight": 64,
+                   "tilesets": [{"firstgid": 1, "source": "tiles.json"}],
+                   "layers": [{"name": "Background", "width": 1, "height": 1, "data": [0]},
+                              {"name": "Foreground", "width": 1, "height": 1, "data": [0]}]})";
         fs::current_path(mRoot);
 
         mOldSink = SetTraceSink([this](const std::string& message, int level) {
@@ -131,7 +135,9 @@ TEST_F(LevelSelectTest, MapsLoadOnceBadMapsLeaveNoPreviewAndTheIndexStaysInTheLi
     EXPECT_EQ(CurrentLevel().objects.size(), objects);
     EXPECT_EQ(CurrentLevel().tiles.size(), tiles);
 
-    // Right, then Left twice: past the first map to the broken last one.
+    // Right, then Left twice: past the first map to the last one, which
+    // broke after the list was read (its layers are no list now).
+    std::ofstream(Levels() / "zz_broken.json") << R"({"type": "map", "width": 10, "height": 10, "layers": 3})";
     Tap(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     Tap(SDL_CONTROLLER_BUTTON_A);
     EXPECT_EQ(select->GetIndex(), 1);
@@ -149,11 +155,13 @@ TEST_F(LevelSelectTest, MapsLoadOnceBadMapsLeaveNoPreviewAndTheIndexStaysInTheLi
     Frames(2);
     EXPECT_EQ(Select(), select);
 
-    // The broken map goes while the index points at it: the next visit
-    // starts at the first map.
+    // The next visit's list leaves the broken map out, and the index that
+    // pointed at it starts again at the first map.
     LeaveFromPlay();
-    fs::remove(Levels() / "zz_broken.json");
+    mTraces.clear();
     select = Enter();
+    EXPECT_TRUE(Traced("leaves out a map the game cannot read"));
+    EXPECT_TRUE(Traced("zz_broken.json"));
     EXPECT_EQ(select->GetIndex(), 0);
     EXPECT_EQ(GetLevelPath(), firstMap);
 

@@ -1,11 +1,13 @@
 #include "core/GameState.h"
 #include "core/StateManager.h"
+#include "core/Trace.h"
 #include "level/Level.h"
 #include "support/EngineWorldTest.h"
 #include "support/GLTestWindow.h"
 #include "support/VirtualKeyboard.h"
 #include "ui/LevelSelector.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <imgui.h>
@@ -29,6 +31,9 @@ Paths Listed(const LevelSelector& selector)
         paths.push_back(selector.GetLevelName(i));
     return paths;
 }
+
+// The least the level loader reads as a map.
+const std::string kMap = R"({"type": "map", "width": 2, "height": 2, "tilewidth": 32, "tileheight": 32})";
 
 void Write(const fs::path& file, const std::string& text)
 {
@@ -56,18 +61,22 @@ public:
 
     void FillWithMapsAndOtherFiles() const
     {
-        Write("assets/levels/tutorial.json", R"({"type": "map"})");
-        Write("assets/levels/b_arena.json", R"({"type": "map", "width": 2})");
-        Write("assets/levels/a_arena.json", R"({"type": "map"})");
+        Write("assets/levels/tutorial.json", kMap);
+        Write("assets/levels/b_arena.json", kMap);
+        Write("assets/levels/a_arena.json", kMap);
+        // Maps by their type that the level loader refuses.
+        Write("assets/levels/no_height.json", R"({"type": "map", "width": 2})");
+        Write("assets/levels/packed.json", R"({"type": "map", "width": 2, "height": 2, "tilewidth": 32,
+            "tileheight": 32, "layers": [{"name": "Tiles", "encoding": "base64", "data": "AAAA"}]})");
         Write("assets/levels/tiles.json", R"({"type": "tileset"})");
         Write("assets/levels/broken.json", R"({"type": "map")");
         Write("assets/levels/number.json", R"({"type": 5})");
         Write("assets/levels/list.json", R"(["type", "map"])");
         Write("assets/levels/no_type.json", R"({"name": "map"})");
         Write("assets/levels/nul.json", R"({"type": "map\u0000"})");
-        Write("assets/levels/SHOUT.JSON", R"({"type": "map"})");
-        Write("assets/levels/old.json.bak", R"({"type": "map"})");
-        Write("assets/levels/sub/deep.json", R"({"type": "map"})");
+        Write("assets/levels/SHOUT.JSON", kMap);
+        Write("assets/levels/old.json.bak", kMap);
+        Write("assets/levels/sub/deep.json", kMap);
         fs::create_directories("assets/levels/folder.json");
     }
 
@@ -85,9 +94,21 @@ TEST(LevelList, ListsTheMapsOfTheFolderSortedAndFindsTheCurrentOne)
     UnloadLevel();
     LevelSelector selector;
     EXPECT_EQ(selector.GetLevelCount(), 0) << "nothing is listed before the first refresh";
+    std::vector<std::string> traces;
+    const TraceSink oldSink = SetTraceSink([&traces](const std::string& message, int) { traces.push_back(message); });
     selector.RefreshLevelList();
+    SetTraceSink(oldSink);
     EXPECT_EQ(Listed(selector),
               (Paths{"assets/levels/a_arena.json", "assets/levels/b_arena.json", "assets/levels/tutorial.json"}));
+    // The maps left out are named with the loader's reason; the other files are no maps at all.
+    const auto leftOut = [&traces](const std::string& reason) {
+        return std::count_if(traces.begin(), traces.end(), [&reason](const std::string& trace) {
+            return trace.find("leaves out") != std::string::npos && trace.find(reason) != std::string::npos;
+        });
+    };
+    EXPECT_EQ(leftOut(""), 2);
+    EXPECT_EQ(leftOut("no_height.json"), 1);
+    EXPECT_EQ(leftOut("Layer \"Tiles\" holds base64"), 1);
     for (const std::string& path : Listed(selector))
         EXPECT_TRUE(std::ifstream(path).good()) << path << " opens as listed";
     for (int outside : {-1, -2, 3, 100})
@@ -200,7 +221,7 @@ TEST_F(LevelSelectorWindowTest, OpensOnEqualsRefreshesEveryThreeSecondsAndCloses
     EXPECT_TRUE(WindowShown());
     EXPECT_EQ(selector.GetLevelCount(), 3) << "refreshed as it opens";
 
-    Write("assets/levels/c_arena.json", R"({"type": "map"})");
+    Write("assets/levels/c_arena.json", kMap);
     Frames(150);
     EXPECT_EQ(selector.GetLevelCount(), 3);
     Frames(40);
@@ -248,10 +269,11 @@ TEST_F(LevelSelectorWindowTest, AMapThatFailsToLoadLeadsToTheMainMenu)
     ScratchLevels scratch;
     fs::create_directories("assets/json");
     fs::copy_file(scratch.Home() / "assets/json/aitest.json", "assets/json/aitest.json");
-    Write("assets/levels/a_changed.json", R"({"type": "map"})");
-    Write("assets/levels/b_no_layers.json", R"({"type": "map"})");
+    Write("assets/levels/a_changed.json", kMap);
+    Write("assets/levels/b_no_layers.json", kMap);
     selector.RefreshLevelList();
     ASSERT_EQ(selector.GetLevelCount(), 2);
+    Write("assets/levels/b_no_layers.json", R"({"type": "map"})");
 
     // Changed into a tile set after it was listed: the state is left alone.
     Write("assets/levels/a_changed.json", R"({"type": "tileset"})");
