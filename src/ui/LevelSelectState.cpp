@@ -14,7 +14,6 @@
 #include "ui/ScreenMusic.h"
 
 #include <SDL.h>
-#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -47,7 +46,7 @@ bool LevelSelectState::IsMapLoaded()
 
 std::string LevelSelectState::PlayersDetectedText()
 {
-    return "Players Detected: " + std::to_string(std::max(1, Input::CountConnected()));
+    return "Players Detected: " + std::to_string(Input::CountPlayerSlots());
 }
 
 void LevelSelectState::Load()

@@ -28,7 +28,8 @@ public:
     int GetIndex() const { return mIndex; }
     // Whether a map is loaded and shown, so that Play can start it.
     static bool IsMapLoaded();
-    // "Players Detected: " and the number of pads plugged in, at least 1.
+    // "Players Detected: " and the number of players the match will make: one
+    // for every pad slot up to the last pad plugged in, at least 1.
     static std::string PlayersDetectedText();
 
 private:
