@@ -384,6 +384,16 @@ void SetTexCoords(const float* corners)
     gState.texCoordsSet = 1;
 }
 
+std::vector<QueuedQuad> GetQueuedQuads()
+{
+    std::vector<QueuedQuad> quads;
+    for (const auto& [layer, records] : gQueue) {
+        for (const DrawRecord& record : records)
+            quads.push_back({layer, record.texture, record.transform, record.opacity == kNoOpacity ? -1.0f : record.opacity});
+    }
+    return quads;
+}
+
 void SetBloom(bool bloom)
 {
     gState.bloom = bloom ? 1 : -1;
