@@ -388,8 +388,10 @@ std::vector<QueuedQuad> GetQueuedQuads()
 {
     std::vector<QueuedQuad> quads;
     for (const auto& [layer, records] : gQueue) {
-        for (const DrawRecord& record : records)
-            quads.push_back({layer, record.texture, record.transform, record.opacity == kNoOpacity ? -1.0f : record.opacity});
+        for (const DrawRecord& record : records) {
+            const float opacity = record.opacity == kNoOpacity ? -1.0f : record.opacity;
+            quads.push_back({layer, record.texture, record.transform, opacity});
+        }
     }
     return quads;
 }

@@ -21,9 +21,9 @@
 #include "support/PrivateXServer.h"
 #include "support/SavePng.h"
 #include "support/ShownFrame.h"
-#include "ui/Button.h"
 #include "render/Renderer.h"
 #include "render/Sprite.h"
+#include "ui/Button.h"
 #include "ui/ControlsState.h"
 #include "ui/IntroState.h"
 #include "ui/LevelSelectState.h"
@@ -48,22 +48,10 @@ constexpr int kSlideFrames = 241;
 
 class EveryScreen : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        Folder() = fs::temp_directory_path() / "vendrabolt-every-screen";
-        fs::remove_all(Folder());
-        fs::create_directories(Folder());
-    }
-
-    static void TearDownTestSuite()
-    {
-        const fs::path sheet = Folder() / "contact-sheet.png";
-        EXPECT_TRUE(Sheet().Save(sheet));
-        std::cout << "Contact sheet of " << Sheet().Count() << " screens: " << sheet.string() << '\n';
-    }
-
     void SetUp() override
     {
+        fs::remove_all(mFolder);
+        fs::create_directories(mFolder);
         ASSERT_TRUE(mServer.IsRunning());
         mPad = std::make_unique<VirtualPad>();
         Game::Init();
@@ -71,23 +59,16 @@ protected:
         SDL_WarpMouseInWindow(gWindow->GetSDLWindow(), 0, 0);
     }
 
+    // The pictures are kept for a person to look at; the sheet shows them
+    // in the order of their numbered files.
     void TearDown() override
     {
+        const fs::path sheet = mFolder / "contact-sheet.png";
+        EXPECT_TRUE(mSheet.Save(sheet));
+        std::cout << "Contact sheet of " << mSheet.Count() << " screens: " << sheet.string() << '\n';
         Renderer::SetBloomDisabled(false);
         mPad.reset();
         Game::Shutdown();
-    }
-
-    static fs::path& Folder()
-    {
-        static fs::path folder;
-        return folder;
-    }
-
-    static ContactSheet& Sheet()
-    {
-        static ContactSheet sheet(320, 8);
-        return sheet;
     }
 
     template <typename State>
@@ -142,9 +123,9 @@ protected:
         // Which also empties the renderer's queue and clears the window.
         Renderer::SetBloomDisabled(true);
         const std::string label = std::to_string(width) + "x" + std::to_string(height) + "-" + name;
-        EXPECT_TRUE(SavePng(Folder() / (std::to_string(Sheet().Count() + 1) + "-" + label + ".png"), picture, width,
+        EXPECT_TRUE(SavePng(mFolder / (std::to_string(mSheet.Count() + 1) + "-" + label + ".png"), picture, width,
                             height));
-        Sheet().Add(picture, width, height);
+        mSheet.Add(picture, width, height);
         EXPECT_FALSE(screen.pieces.empty()) << label;
         for (const std::string& fault : screen_layout::Faults(screen, width, height))
             ADD_FAILURE() << label << ": " << fault;
@@ -172,6 +153,8 @@ protected:
 
     void WalkEveryScreen();
 
+    const fs::path mFolder = fs::temp_directory_path() / "vendrabolt-every-screen";
+    ContactSheet mSheet{320, 8};
     PrivateXServer mServer{kDesktopWidth, kDesktopHeight};
     std::unique_ptr<VirtualPad> mPad;
 };

@@ -50,7 +50,8 @@ const Alpha& AlphaOf(const std::string& image)
 bool Named(const std::string& image, std::initializer_list<const char*> names)
 {
     const std::string file = std::filesystem::path(image).filename().string();
-    return std::any_of(names.begin(), names.end(), [&file](const char* name) { return file.find(name) != std::string::npos; });
+    return std::any_of(names.begin(), names.end(),
+                       [&file](const char* name) { return file.find(name) != std::string::npos; });
 }
 
 // The window rectangle of a quad with this unit-quad-to-NDC matrix.
