@@ -113,7 +113,7 @@ protected:
     // The picture of the next frame, saved and put on the contact sheet, and
     // its layout checked. Only the frames shot are drawn with their bloom:
     // the blur of the others is most of the drawing time.
-    void Shoot(const std::string& name, bool inMatch = false)
+    std::vector<GLTestWindow::Pixel> Shoot(const std::string& name, bool inMatch = false)
     {
         Renderer::SetBloomDisabled(false);
         Game::Frame();
@@ -136,6 +136,17 @@ protected:
             for (const screen_layout::Placed& frame : screen.frames)
                 EXPECT_FALSE(screen_layout::CrossesEdge(frame, column)) << label << ": " << frame.image;
         }
+        return picture;
+    }
+
+    // Pixels in the blue or crimson of a random event's banner.
+    static int BannerPixels(const std::vector<GLTestWindow::Pixel>& picture)
+    {
+        return static_cast<int>(std::count_if(picture.begin(), picture.end(), [](const GLTestWindow::Pixel& p) {
+            const bool blue = p.r < 45 && p.g < 45 && p.b > 230;
+            const bool crimson = p.r > 185 && p.r < 225 && p.g < 20 && p.b > 35 && p.b < 70;
+            return blue || crimson;
+        }));
     }
 
     void Tap(SDL_GameControllerButton button, int times = 1) { TapPad(*mPad, button, times); }
@@ -256,16 +267,17 @@ void EveryScreen::WalkEveryScreen()
     Shoot("match-hud", true);
     gRandomEventTimer = 0.0f;
     RunGameFrames(10);
-    Shoot("match-event-banner", true);
+    EXPECT_GT(BannerPixels(Shoot("match-event-banner", true)), 500);
 
+    // The banner waits while the pause menu and its questions show.
     Tap(SDL_CONTROLLER_BUTTON_START);
     ASSERT_TRUE(match->IsPaused());
-    Shoot("pause-menu", true);
+    EXPECT_LT(BannerPixels(Shoot("pause-menu", true)), 20);
     Press("ButtonRestart");
-    Shoot("pause-restart-question", true);
+    EXPECT_LT(BannerPixels(Shoot("pause-restart-question", true)), 20);
     Press("ButtonNo");
     Press("ButtonQuit");
-    Shoot("pause-quit-question", true);
+    EXPECT_LT(BannerPixels(Shoot("pause-quit-question", true)), 20);
     Press("ButtonNo");
     Tap(SDL_CONTROLLER_BUTTON_START);
     ASSERT_FALSE(match->IsPaused());
