@@ -1,4 +1,4 @@
-"""Images used only by the developer and test states (Parts 7.103, 7.105, 7.106)
+"""Images used only by the developer and test states (the particle editor, the graphics test and the sandbox)
 and the unused box-test texture B.png."""
 
 from gfx import Canvas, OUT, vgrad, mix, pillow_shade

@@ -34,8 +34,8 @@ def slimebox(colour, w=224, h=288):
     cv.paint(lm_o, OUT)
     lm = cv.mask().rrect(w * 0.0 + ow, h * 0.0 + ow, w - ow, h * 0.085, h * 0.03)
     pillow_shade(cv, lm, mix(dark, base, 0.35), radius=w * 0.03, ambient=0.85, spec=0.12)
-    # player number on the lid
-    draw_text(cv, w * 0.5, h * 0.047, 'P%d' % pal['num'], h * 0.05, top=(150, 144, 120), bot=(128, 120, 100), shadow=False, stroke=h * 0.006)
+    # no writing on the lid: at the jar's size in the HUD it could not be read;
+    # the jar's colour tells whose it is
     # ring around the window (dark inner edge of the frame)
     ring = cv.mask().rrect(wx0, wy0, wx1, wy1, wr, grow=ow * 1.1)
     cv.paint(ring, OUT)

@@ -99,13 +99,13 @@ BTNWIDE = (528, 240)  # 2.2:1, Back (19x7 .. 25x12) and the end-of-round buttons
 
 # (path relative to the repository root, builder, purpose)
 IMAGES = [
-    # 2.1 intro
+    # intro
     ('assets/img/Halvaro_WHITE.png', scenes.slide_studio, 'intro slide 0: studio logo (white on transparent)'),
     ('assets/img/LogoForPravet.png', scenes.slide_team, 'intro slide 1: team / game logo'),
     ('assets/img/controllerRecommended.png', scenes.slide_controller, 'intro slide 2: game controller recommended'),
     ('assets/img/FMOD_Logo_Black.png', scenes.slide_audio, 'intro slide 3: neutral audio credit (no vendor logo)'),
     ('assets/img/Background.png', scenes.menu_backdrop, 'menu backdrop frame; translucent middle'),
-    # 2.2 main menu
+    # main menu
     ('assets/img/MainMenu.png', scenes.main_menu, 'title screen picture'),
     ('assets/img/ButtonPlay.png', lambda: ui.button(464, 266, 'Play', 'green'), 'Play button (main menu 40x23, level select, last how-to-play page)'),
     ('assets/img/ButtonCredits.png', lambda: ui.button(*BTN, label='Credits'), 'Credits button (main menu, pause)'),
@@ -116,7 +116,7 @@ IMAGES = [
     ('assets/img/ButtonYes.png', lambda: ui.button(*BTN, label='Yes', style='green'), 'Confirm button'),
     ('assets/img/ButtonNo.png', lambda: ui.button(*BTN, label='No', style='red'), 'Cancel button'),
     ('assets/img/cursor.png', ui.cursor, 'mouse pointer, tip at 20 % / 10 %'),
-    # 2.3 level select, options, how-to-play
+    # level select, options, how-to-play
     ('assets/img/ButtonBack.png', lambda: ui.button(*BTNWIDE, label='Back'), 'Back button (level select, options, how-to-play, credits)'),
     ('assets/img/right_arrow.png', lambda: ui.arrow_button(480, 240, 'right'), 'right arrow button (next map, volume up, next page)'),
     ('assets/img/left_arrow.png', lambda: ui.arrow_button(480, 240, 'left'), 'left arrow button; also the tutorial down arrow (turned)'),
@@ -132,7 +132,7 @@ IMAGES = [
     ('assets/img/htp_3.png', pages.page_punch_slime, 'how-to-play page 3: punching and grabbing slime'),
     ('assets/img/htp_4.png', pages.page_deliver, 'how-to-play page 4: goal zones, delivery, winning'),
     ('assets/img/htp_5.png', pages.page_events, 'how-to-play page 5: the four random events'),
-    # 2.4 pause menu, end of round
+    # pause menu, end of round
     ('assets/img/ButtonResume.png', lambda: ui.button(*BTN169, label='Resume', style='green'), 'pause menu resume ("Play Button")'),
     ('assets/img/ButtonRestart.png', lambda: ui.button(*BTN169, label='Restart'), 'pause menu restart'),
     ('assets/img/restart_confirmation.png', lambda: ui.confirmation(1280, 720, 'Are you sure you\nwant to restart?', 'The round starts over from zero.'), 'restart question, same layout as quit'),
@@ -140,7 +140,7 @@ IMAGES = [
     ('assets/img/ButtonNextMap.png', lambda: ui.button(*BTNWIDE, label='Next Map', style='green'), 'end of round: next map'),
     ('assets/img/ButtonReplayMap.png', lambda: ui.button(*BTNWIDE, label='Replay Map'), 'end of round: replay map'),
     ('assets/img/ButtonMainMenu.png', lambda: ui.button(*BTNWIDE, label='Main Menu'), 'end of round: main menu'),
-    # 2.5 goal zones and slime display
+    # goal zones and slime display
     ('assets/img/DeactiveZone.png', lambda: hud.zone(False), 'inactive goal zone (stretched to the zone)'),
     ('assets/img/ActiveZone.png', lambda: hud.zone(True), 'active goal zone (stretched to the zone)'),
     ('assets/img/RedSlimebox.png', lambda: hud.slimebox('Red'), 'slime jar, player 1; transparent window'),
@@ -151,23 +151,23 @@ IMAGES = [
     ('assets/img/NeonAlien.png', alien_img('normal'), 'normal slime alien (faces left): aliendude sprite and magazine icon'),
     ('assets/img/AlienGolden.png', alien_img('golden'), 'golden slime alien (faces left): aliengolden sprite and icon'),
     ('assets/img/SlimeMagazine.png', hud.magazine, 'carried-slime magazine: five transparent slots'),
-    # 2.6 player pieces, meteor
+    # player pieces, meteor
     ('assets/img/RedFist.png', fist_img('Red'), 'player 1 fist (small mitten in the middle)'),
     ('assets/img/BlueFist.png', fist_img('Blue'), 'player 2 fist'),
     ('assets/img/YellowFist.png', fist_img('Yellow'), 'player 3 fist'),
     ('assets/img/GreyFist.png', fist_img('Grey'), 'player 4 fist'),
     ('assets/img/Alien.png', meteor_img, 'slime meteor / sandbox blob (round, spins)'),
-    # 2.7 tutorial hints
+    # tutorial hints
     ('assets/img/360 controller images/360_Left_Stick.png', stick_img, 'tutorial hint: left stick'),
     ('assets/img/360 controller images/360_A.png', face_button_img, 'tutorial hint: A button'),
-    # 2.9 developer and test states
+    # developer and test states
     ('assets/img/WhitePurpleFighterHand.png', lambda: D.fighter_hand(D.WHITE_PURPLE, 64, glow=True), 'particle editor default texture / absorb effect'),
     ('assets/img/WhitePurpleRunner.png', lambda: D.runner(D.WHITE_PURPLE), 'graphics test "sample"'),
     ('assets/img/BlackPurpleFighterHand.png', lambda: D.fighter_hand(D.BLACK_PURPLE, 128), 'graphics test "sample2"'),
     ('assets/img/WhitePinkFighter.png', D.pink_fighter, 'graphics test "sample3" (5:3)'),
     ('assets/img/ScoreUI.png', D.score_bar, 'sandbox floor bar (10:1)'),
     ('B.png', D.crate, 'box test texture (unused; placeholder)'),
-    # 2.10 images the project names
+    # bodies the archetype files name
     ('assets/img/PlayerRed.png', player_img('Red'), 'player 1 body (faces right), playerA.json'),
     ('assets/img/PlayerBlue.png', player_img('Blue'), 'player 2 body, playerB.json'),
     ('assets/img/PlayerYellow.png', player_img('Yellow'), 'player 3 body, playerC.json'),

@@ -1,9 +1,10 @@
 """The five how-to-play pages (htp_1.png .. htp_5.png), 1280 x 720 (16:9).
 
 Drawn at (0, 1000) scaled 80 x 45 on a 60-unit-tall camera; the
-Back button covers the bottom-left corner (x < 160, y > 608 px) and the arrow
-/ Play buttons the lower right (x > 1136, y > 448 px), so nothing important
-is drawn there.  Controls as in Parts 1.121 and 1.123."""
+Back button sits on the bottom-left corner (x < 160, y > 608 px) and the arrow
+/ Play buttons on the lower right (x > 1136, y > 448 px).  The page is cut
+away around both corners, so the buttons stand beside its border rather than
+across it.  The controls shown are the game's pad and keyboard bindings."""
 
 import math
 import numpy as np
@@ -79,20 +80,37 @@ def heading(cv, x, y, txt, size=40, anchor='lm'):
 
 # ------------------------------------------------------------------ page frame
 
+# the corners left to the buttons (final px, with a gap around them)
+BACK_CORNER = (0, 596, 176, H)
+ARROW_CORNER = (1122, 434, W, H)
+
+
+def page_shape(cv, inset, radius):
+    """The page's outline, `inset` px inside the canvas edge, with the two
+    button corners cut away."""
+    m = cv.mask().rrect(inset, inset, W - inset, H - inset, radius)
+    for x0, y0, x1, y1 in (BACK_CORNER, ARROW_CORNER):
+        # sides on the canvas edge reach well past it, so only the inner
+        # corner of the cut is rounded
+        x0 = x0 - inset - (60 if x0 <= 0 else 0)
+        x1 = x1 + inset + (60 if x1 >= W else 0)
+        m.subtract(cv.mask().rrect(x0, y0 - inset, x1, y1 + 60, radius))
+    return m
+
+
 def page_frame(title, number):
     cv = Canvas(W, H, SS)
     m = 6
-    om = cv.mask().rrect(m, m, W - m, H - m, 40, grow=5)
-    cv.paint(om, OUT)
-    pm = cv.mask().rrect(m, m, W - m, H - m, 40)
+    cv.paint(page_shape(cv, m, 40).dilated(5), OUT)
+    pm = page_shape(cv, m, 40)
     cv.paint(pm, vgrad(0, H, (52, 34, 100), (26, 18, 56)))
     rs = np.random.RandomState(number * 17)
     sm = cv.mask()
     for i in range(70):
         sm.circle(rs.uniform(30, W - 30), rs.uniform(30, H - 30), rs.uniform(0.8, 1.8), value=int(rs.uniform(60, 160)))
-    cv.paint(sm, (130, 120, 160))
-    edge = cv.mask().rrect(m + 8, m + 8, W - m - 8, H - m - 8, 34)
-    edge.subtract(cv.mask().rrect(m + 13, m + 13, W - m - 13, H - m - 13, 30))
+    cv.paint(sm.intersect(pm), (130, 120, 160))
+    edge = page_shape(cv, m + 8, 34)
+    edge.subtract(page_shape(cv, m + 13, 30))
     cv.paint(edge, P.UI_PANEL_EDGE, 0.9)
     # header
     heading(cv, 60, 66, title, 58)
@@ -183,7 +201,7 @@ def page_controls():
     draw_text(cv, cols[1], 150, 'KEYBOARD', 34, top=SOFT, bot=SOFT, anchor='lm', shadow=False)
     rows = [('MOVE', 230), ('JUMP', 340), ('PUNCH', 450), ('PAUSE', 560)]
     for name, y in rows:
-        rm = cv.mask().rrect(50, y - 48, 1120, y + 48, 18)
+        rm = cv.mask().rrect(50, y - 48, 1108 if y > 430 else 1120, y + 48, 18)
         cv.paint(rm, (70, 50, 130), 0.35)
         heading(cv, 75, y, name, 44)
 
@@ -229,7 +247,7 @@ def page_controls():
 
 def page_moving():
     cv = page_frame('MOVING AROUND', 2)
-    boxes = [(55, 132, 585, 362), (605, 132, 1135, 362), (55, 378, 585, 596), (605, 378, 1120, 596)]
+    boxes = [(55, 132, 585, 362), (605, 132, 1135, 362), (55, 378, 585, 580), (605, 378, 1108, 580)]
     for b in boxes:
         panel(cv, *b)
     # texts
@@ -297,8 +315,8 @@ def page_moving():
 
 def page_punch_slime():
     cv = page_frame('PUNCH & GRAB SLIME', 3)
-    lb = (55, 132, 585, 596)
-    rb = (605, 132, 1120, 596)
+    lb = (55, 132, 585, 580)
+    rb = (605, 132, 1108, 580)
     panel(cv, *lb)
     panel(cv, *rb)
     heading(cv, lb[0] + 24, lb[1] + 34, 'Punch!', 38)
@@ -371,7 +389,7 @@ def _paste_image(cv, img, x, y):
 
 def page_deliver():
     cv = page_frame('DELIVER & WIN', 4)
-    lb = (55, 132, 700, 596)
+    lb = (55, 132, 700, 580)
     panel(cv, *lb)
     y = rich(cv, 730, 135, 390, 'The *glowing* goal zone is the active one. *Stand in it* to pour your slime into your jar: *one slime a second*.', 26)
     y = rich(cv, 730, y + 14, 390, 'Every *15 seconds* the goal moves to another zone. Follow the marker!', 26)
@@ -412,7 +430,7 @@ def page_deliver():
 
 def page_events():
     cv = page_frame('RANDOM EVENTS', 5)
-    boxes = [(55, 132, 585, 362), (605, 132, 1135, 362), (55, 378, 585, 596), (605, 378, 1120, 596)]
+    boxes = [(55, 132, 585, 362), (605, 132, 1135, 362), (55, 378, 585, 580), (605, 378, 1108, 580)]
     for b in boxes:
         panel(cv, *b)
     texts = [

@@ -112,41 +112,25 @@ def planet(cv, cx, cy, r, base=(96, 70, 170), ring=True):
 # ------------------------------------------------------------------ menu backdrop
 
 def menu_backdrop(w=1750, h=1000):
-    """Background.png: a starry frame whose middle is translucent, so the intro
-    slides under it stay visible."""
+    """Background.png: a starry vignette with no frame lines, corner pieces or
+    drips.  The menus lay their buttons and labels right up to the window's
+    edges and the credits roll from top to bottom, so nothing may cross them;
+    the intro draws a second, slightly larger copy over its slides, so any
+    hard shape would show twice.  Every pixel stays translucent (alpha under
+    one half): the middle lets the intro slides through, and the edges only
+    deepen the sky."""
     cv = Canvas(w, h, 2)
     rs = np.random.RandomState(7)
     sky(cv, (16, 10, 38), (34, 22, 72), (50, 28, 90))
     nebula(cv, rs, 12, alpha=0.45)
     stars(cv, rs, 420, big=10)
-    # frame: make the middle translucent with a soft vignette
     X, Y = cv.grid()
-    mx, my = 0.085 * w, 0.11 * h
-    dx = np.maximum(0, np.maximum(mx - X, X - (w - mx))) / mx
-    dy = np.maximum(0, np.maximum(my - Y, Y - (h - my))) / my
-    edge = np.clip(np.maximum(dx, dy), 0, 1)
-    # inside the window: radial ramp 0.12 (centre) -> 0.5 (window edge)
-    rx = (X - w / 2) / (w / 2 - mx)
-    ry = (Y - h / 2) / (h / 2 - my)
-    rad = np.clip(np.sqrt(rx * rx + ry * ry) / 1.414, 0, 1)
-    inside = 0.2 + 0.35 * rad ** 2
-    alpha = np.where(edge > 0, np.minimum(1.0, 0.62 + 0.38 * np.sqrt(edge)), inside).astype(np.float32)
+    rx = (X - w / 2) / (w / 2)
+    ry = (Y - h / 2) / (h / 2)
+    rad = np.clip(np.sqrt(rx * rx * 0.7 + ry * ry * 0.3), 0, 1)
+    alpha = (0.2 + 0.26 * rad ** 2).astype(np.float32)
     cv.alpha_multiply(alpha)
-    # window frame line
-    fr = cv.mask().rrect(mx, my, w - mx, h - my, h * 0.05, grow=5)
-    fr.subtract(cv.mask().rrect(mx, my, w - mx, h - my, h * 0.05))
-    cv.paint(fr, OUT)
-    fr2 = cv.mask().rrect(mx - 5, my - 5, w - mx + 5, h - my + 5, h * 0.05 + 5, grow=4)
-    fr2.subtract(cv.mask().rrect(mx - 5, my - 5, w - mx + 5, h - my + 5, h * 0.05 + 5))
-    cv.paint(fr2, (92, 62, 160))
     cv.tame()
-    # slime oozing over the two top corners of the frame (glows); the middle of
-    # the top edge stays clear for the screens' titles and labels
-    slime_drips(cv, my - 2, mx + 30, mx + 230, rs, thick=15, count=4)
-    slime_drips(cv, my - 2, w - mx - 230, w - mx - 30, rs, thick=15, count=4)
-    # little aliens peeking at the corners of the frame
-    C.draw_slime_alien(cv, w - mx * 0.55, h - my * 0.55, my * 1.0, 'normal')
-    C.draw_slime_alien(cv, mx * 0.55, h - my * 0.55, my * 0.9, 'golden', flip=True)
     return cv.image()
 
 
@@ -323,8 +307,9 @@ def slide_controller():
     I.draw_pad(cv, cx, cy - 150, 560)
     cv.tame()
     draw_text(cv, cx, cy + 170, 'Game controller recommended', 96)
+    # the narrowest window (5:3) shows about 95 % of the slide's width
     t = 'Up to 4 players, one pad each.  No pad?  Player 1 plays on the keyboard.'
-    draw_text(cv, cx, cy + 280, t, 46, top=(188, 178, 40), bot=(170, 150, 40))
+    draw_text(cv, cx, cy + 280, t, fit_text_size(t, SLIDE_W * 0.84, 60, 46), top=(188, 178, 40), bot=(170, 150, 40))
     return cv.image()
 
 

@@ -133,10 +133,12 @@ def label(w, h, txt, band_y=0.356, size_frac=0.2):
 
 
 def confirmation(w, h, question, sub):
-    """An 'Are you sure' panel in the upper part of a transparent 16:9 canvas.
-    The lower ~25 % stays clear for the Yes/No buttons."""
+    """An 'Are you sure' card on a transparent 16:9 canvas.  The pause menu
+    centres the canvas 0.3 of the screen's height above the middle, so its
+    top fifth lies off the screen there; the Yes/No buttons start 0.22 of the
+    canvas's height from its bottom.  The card keeps between the two."""
     cv = Canvas(w, h, 2)
-    x0, y0, x1, y1 = w * 0.05, h * 0.04, w * 0.95, h * 0.72
+    x0, y0, x1, y1 = w * 0.05, h * 0.25, w * 0.95, h * 0.76
     r = h * 0.08
     sh = cv.mask().rrect(x0, y0 + h * 0.02, x1, y1 + h * 0.02, r)
     cv.paint(sh.blurred(h * 0.02), OUT, 0.6)

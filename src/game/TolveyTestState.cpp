@@ -300,7 +300,10 @@ void TolveyTestState::Update()
             ShowWinnerTexts(winner);
     } else {
         CamManager::SetFollowParams(0.0f, 0.0f, 0.0f, 0.0f);
-        TriggerRandomEvent(Time::GetScaledDt());
+        // Held while paused, so that its banner stays off the pause menu's
+        // questions; its timers stand still then anyway.
+        if (!IsPaused())
+            TriggerRandomEvent(Time::GetScaledDt());
         gGameEndTimer = kAnnouncementTime;
         mEndButtonsPending = true;
     }

@@ -384,6 +384,18 @@ void SetTexCoords(const float* corners)
     gState.texCoordsSet = 1;
 }
 
+std::vector<QueuedQuad> GetQueuedQuads()
+{
+    std::vector<QueuedQuad> quads;
+    for (const auto& [layer, records] : gQueue) {
+        for (const DrawRecord& record : records) {
+            const float opacity = record.opacity == kNoOpacity ? -1.0f : record.opacity;
+            quads.push_back({layer, record.texture, record.transform, opacity});
+        }
+    }
+    return quads;
+}
+
 void SetBloom(bool bloom)
 {
     gState.bloom = bloom ? 1 : -1;

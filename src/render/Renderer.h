@@ -4,6 +4,7 @@
 
 #include <glm/glm.hpp>
 #include <utility>
+#include <vector>
 
 // Every textured quad of the game goes through here. During the frame a
 // drawer sets the current draw state and calls Submit(layer), which queues
@@ -63,6 +64,17 @@ void SetBloomDisabled(bool disabled);
 // default); unbatched, every record is its own call. The picture is the
 // same either way, which the unbatched drawing is there to show.
 void SetBatching(bool batching);
+// A quad queued in this frame: its layer, texture id, its matrix from the
+// unit quad to NDC, and its opacity (-1 where the drawer left it unset).
+struct QueuedQuad {
+    int layer;
+    unsigned texture;
+    glm::mat3 transform;
+    float opacity;
+};
+// The quads queued since the last BeginFrame, in drawing order.
+std::vector<QueuedQuad> GetQueuedQuads();
+
 // Clears the bound framebuffer to the colour.
 void Clear(float r, float g, float b);
 

@@ -94,4 +94,13 @@ void LoadFromFile(std::string name, unsigned* id)
     *id = texture;
 }
 
+std::string NameOf(unsigned id)
+{
+    for (const auto& [name, entry] : Cache()) {
+        if (entry.id == id)
+            return name;
+    }
+    return {};
+}
+
 } // namespace TextureManager

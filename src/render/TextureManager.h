@@ -18,4 +18,7 @@ void Get(Texture& texture);
 // Writes the texture for the name into *id, from the cache or newly loaded.
 void LoadFromFile(std::string name, unsigned* id);
 
+// The name a texture id was loaded under; empty for an id it did not make.
+std::string NameOf(unsigned id);
+
 } // namespace TextureManager

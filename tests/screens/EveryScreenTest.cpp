@@ -1,0 +1,304 @@
+// The whole game, started with Game::Init and run frame by frame with a
+// game pad, at the desktop size of 1280 by 720 and at the 1000 by 600
+// window that F11 gives: every screen from the intro slides to the end of
+// a round is saved as a picture, all of them side by side on one contact
+// sheet, and each one is checked from its pictures' own alpha where the
+// frame put them: no button, label, card or slide leaves the window or
+// runs across the edge of a frame drawn with it.
+
+#include "ScreenLayout.h"
+
+#include "core/Entity.h"
+#include "core/EntityManager.h"
+#include "core/Game.h"
+#include "core/StateManager.h"
+#include "core/Window.h"
+#include "game/RandomEvents.h"
+#include "game/SlimeUI.h"
+#include "game/TolveyTestState.h"
+#include "support/ContactSheet.h"
+#include "support/GameFrames.h"
+#include "support/PrivateXServer.h"
+#include "support/SavePng.h"
+#include "support/ShownFrame.h"
+#include "render/Renderer.h"
+#include "render/Sprite.h"
+#include "ui/Button.h"
+#include "ui/ControlsState.h"
+#include "ui/IntroState.h"
+#include "ui/LevelSelectState.h"
+#include "ui/MainMenuState.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The desktop of the private X server: the game's window is its width and
+// ten pixels taller.
+constexpr int kDesktopWidth = 1280;
+constexpr int kDesktopHeight = 710;
+constexpr int kSmallWidth = 1000;
+constexpr int kSmallHeight = 600;
+// The updates between the intro's slides at sixty a second.
+constexpr int kSlideFrames = 241;
+
+class EveryScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::remove_all(mFolder);
+        fs::create_directories(mFolder);
+        ASSERT_TRUE(mServer.IsRunning());
+        mPad = std::make_unique<VirtualPad>();
+        Game::Init();
+        Renderer::SetBloomDisabled(true);
+        SDL_WarpMouseInWindow(gWindow->GetSDLWindow(), 0, 0);
+    }
+
+    // The pictures are kept for a person to look at; the sheet shows them
+    // in the order of their numbered files.
+    void TearDown() override
+    {
+        const fs::path sheet = mFolder / "contact-sheet.png";
+        EXPECT_TRUE(mSheet.Save(sheet));
+        std::cout << "Contact sheet of " << mSheet.Count() << " screens: " << sheet.string() << '\n';
+        Renderer::SetBloomDisabled(false);
+        mPad.reset();
+        Game::Shutdown();
+    }
+
+    template <typename State>
+    static State* Current()
+    {
+        return dynamic_cast<State*>(StateManager::GetCurrentState());
+    }
+
+    template <typename State>
+    static State* FramesUntil(int most)
+    {
+        for (int frame = 0; frame < most && !Current<State>(); ++frame)
+            Game::Frame();
+        return Current<State>();
+    }
+
+    // F11 on the desktop-sized window gives the small window.
+    void Shrink()
+    {
+        SDL_Event event{};
+        event.type = SDL_KEYUP;
+        event.key.keysym.sym = SDLK_F11;
+        SDL_PushEvent(&event);
+        RunGameFrames(3);
+        ASSERT_EQ(GetWindowSize(), std::make_pair(kSmallWidth, kSmallHeight));
+    }
+
+    // Gives the button showing the image the focus and presses it with
+    // the pad's A.
+    void Press(const std::string& image)
+    {
+        bool found = false;
+        for (Button* button : Buttons()) {
+            const bool wanted = !found && button->IsActive() && ImageOf(*button).find(image) != std::string::npos;
+            button->SetSelected(wanted);
+            found = found || wanted;
+        }
+        ASSERT_TRUE(found) << "no button shows " << image;
+        TapPad(*mPad, SDL_CONTROLLER_BUTTON_A);
+    }
+
+    // The picture of the next frame, saved and put on the contact sheet, and
+    // its layout checked. Only the frames shot are drawn with their bloom:
+    // the blur of the others is most of the drawing time.
+    std::vector<GLTestWindow::Pixel> Shoot(const std::string& name, bool inMatch = false)
+    {
+        Renderer::SetBloomDisabled(false);
+        Game::Frame();
+        const auto [width, height] = GetWindowSize();
+        const std::vector<GLTestWindow::Pixel> picture = ReadShownFrame(width, height);
+        const screen_layout::Screen screen = screen_layout::CurrentScreen(width, height, inMatch);
+        // Which also empties the renderer's queue and clears the window.
+        Renderer::SetBloomDisabled(true);
+        const std::string label = std::to_string(width) + "x" + std::to_string(height) + "-" + name;
+        EXPECT_TRUE(SavePng(mFolder / (std::to_string(mSheet.Count() + 1) + "-" + label + ".png"), picture, width,
+                            height));
+        mSheet.Add(picture, width, height);
+        EXPECT_FALSE(screen.pieces.empty()) << label;
+        for (const std::string& fault : screen_layout::Faults(screen, width, height))
+            ADD_FAILURE() << label << ": " << fault;
+        // The credits roll down the middle half of the window from edge to
+        // edge: no frame may have an edge there.
+        if (name.rfind("credits", 0) == 0) {
+            const screen_layout::Box column{0.25f * float(width), 0.0f, 0.75f * float(width), float(height)};
+            for (const screen_layout::Placed& frame : screen.frames)
+                EXPECT_FALSE(screen_layout::CrossesEdge(frame, column)) << label << ": " << frame.image;
+        }
+        return picture;
+    }
+
+    // Pixels in the blue or crimson of a random event's banner.
+    static int BannerPixels(const std::vector<GLTestWindow::Pixel>& picture)
+    {
+        return static_cast<int>(std::count_if(picture.begin(), picture.end(), [](const GLTestWindow::Pixel& p) {
+            const bool blue = p.r < 45 && p.g < 45 && p.b > 230;
+            const bool crimson = p.r > 185 && p.r < 225 && p.g < 20 && p.b > 35 && p.b < 70;
+            return blue || crimson;
+        }));
+    }
+
+    void Tap(SDL_GameControllerButton button, int times = 1) { TapPad(*mPad, button, times); }
+
+    static std::vector<Button*> Buttons();
+    // Whether an active button shows the image.
+    static bool Shows(const std::string& image)
+    {
+        const std::vector<Button*> buttons = Buttons();
+        return std::any_of(buttons.begin(), buttons.end(), [&image](Button* button) {
+            return button->IsActive() && ImageOf(*button).find(image) != std::string::npos;
+        });
+    }
+    static std::string ImageOf(const Button& button);
+
+    void WalkEveryScreen();
+
+    const fs::path mFolder = fs::temp_directory_path() / "vendrabolt-every-screen";
+    ContactSheet mSheet{320, 8};
+    PrivateXServer mServer{kDesktopWidth, kDesktopHeight};
+    std::unique_ptr<VirtualPad> mPad;
+};
+
+// Every button of the entity manager's list.
+std::vector<Button*> EveryScreen::Buttons()
+{
+    std::vector<Button*> buttons;
+    for (const auto& entity : EntityManager::GetEntities()) {
+        if (auto button = entity->GetComponent<Button>())
+            buttons.push_back(button.get());
+    }
+    return buttons;
+}
+
+std::string EveryScreen::ImageOf(const Button& button)
+{
+    const auto owner = button.GetOwner().lock();
+    const auto sprite = owner ? owner->GetComponent<Sprite>() : nullptr;
+    return sprite ? sprite->GetTexture().name : std::string();
+}
+
+// The sub-screens keep their buttons to themselves; they are walked with
+// the d-pad from the button that has the focus when they open, Back.
+void EveryScreen::WalkEveryScreen()
+{
+    // The intro counts its own updates, one sixtieth of a second at most
+    // each: its slides come in turn without drawing every frame between.
+    for (int slide = 0; slide <= fb::IntroState::kSlideCount; ++slide) {
+        auto* intro = Current<fb::IntroState>();
+        ASSERT_TRUE(intro);
+        for (int update = 0; update < kSlideFrames * 4 && intro->GetSlide() < slide; ++update)
+            intro->Update();
+        RunGameFrames(2);
+        if (slide < fb::IntroState::kSlideCount)
+            Shoot("intro-slide-" + std::to_string(slide + 1));
+    }
+    fb::MainMenuState* menu = FramesUntil<fb::MainMenuState>(4);
+    ASSERT_TRUE(menu);
+    RunGameFrames(2);
+    Shoot("main-menu");
+    // The pad takes over the menus.
+    Tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    Press("ButtonQuit");
+    ASSERT_TRUE(menu->IsAskingToQuit());
+    Shoot("main-menu-quit-question");
+    Press("ButtonNo");
+    ASSERT_FALSE(menu->IsAskingToQuit());
+
+    Press("ButtonOptions");
+    ASSERT_TRUE(menu->GetSubScreen().IsOpen());
+    Shoot("options");
+    Tap(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_FALSE(menu->GetSubScreen().IsOpen());
+
+    Press("ButtonControls");
+    auto* pages = dynamic_cast<fb::ControlsState*>(menu->GetSubScreen().GetOpen());
+    ASSERT_TRUE(pages);
+    Tap(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    for (int page = 0; page < fb::ControlsState::kPageCount; ++page) {
+        ASSERT_EQ(pages->GetPage(), page);
+        Shoot("how-to-play-" + std::to_string(page + 1));
+        if (page + 1 < fb::ControlsState::kPageCount)
+            Tap(SDL_CONTROLLER_BUTTON_A);
+    }
+    Tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    Tap(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    Tap(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_FALSE(menu->GetSubScreen().IsOpen());
+
+    Press("ButtonCredits");
+    ASSERT_TRUE(menu->GetSubScreen().IsOpen());
+    for (const char* moment : {"start", "middle", "late"}) {
+        ASSERT_TRUE(menu->GetSubScreen().IsOpen());
+        RunGameFrames(90);
+        Shoot(std::string("credits-") + moment);
+    }
+    Tap(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_FALSE(menu->GetSubScreen().IsOpen());
+
+    Press("ButtonPlay");
+    auto* select = FramesUntil<fb::LevelSelectState>(3);
+    ASSERT_TRUE(select);
+    const int first = select->GetIndex();
+    do {
+        RunGameFrames(2);
+        Shoot("level-select-map-" + std::to_string(select->GetIndex() + 1));
+        Press("right_arrow");
+    } while (select->GetIndex() != first);
+
+    Press("ButtonPlay");
+    auto* match = FramesUntil<fb::TolveyTestState>(3);
+    ASSERT_TRUE(match);
+    RunGameFrames(5);
+    Shoot("match-countdown", true);
+    for (int frame = 0; frame < 600 && match->GetCountdown() > 0; ++frame)
+        Game::Frame();
+    RunGameFrames(5);
+    Shoot("match-hud", true);
+    gRandomEventTimer = 0.0f;
+    RunGameFrames(10);
+    EXPECT_GT(BannerPixels(Shoot("match-event-banner", true)), 500);
+
+    // The banner waits while the pause menu and its questions show.
+    Tap(SDL_CONTROLLER_BUTTON_START);
+    ASSERT_TRUE(match->IsPaused());
+    EXPECT_LT(BannerPixels(Shoot("pause-menu", true)), 20);
+    Press("ButtonRestart");
+    EXPECT_LT(BannerPixels(Shoot("pause-restart-question", true)), 20);
+    Press("ButtonNo");
+    Press("ButtonQuit");
+    EXPECT_LT(BannerPixels(Shoot("pause-quit-question", true)), 20);
+    Press("ButtonNo");
+    Tap(SDL_CONTROLLER_BUTTON_START);
+    ASSERT_FALSE(match->IsPaused());
+
+    SlimeUI::SetWinningPlayer(0);
+    RunGameFrames(5);
+    Shoot("match-winner", true);
+    for (int frame = 0; frame < 1200 && !Shows("ButtonNextMap"); ++frame)
+        Game::Frame();
+    Shoot("match-end-menu", true);
+}
+
+TEST_F(EveryScreen, AtTheDesktopSizeAndInTheSmallWindow)
+{
+    ASSERT_EQ(GetWindowSize(), std::make_pair(kDesktopWidth, kDesktopHeight + 10));
+    WalkEveryScreen();
+    // Once more from the intro in the window F11 gives.
+    Shrink();
+    StateManager::SetNextState("IntroState");
+    ASSERT_TRUE(FramesUntil<fb::IntroState>(3));
+    WalkEveryScreen();
+}
+
+} // namespace
