@@ -1,12 +1,11 @@
 #include "ui/MenuCursor.h"
 
+#include "core/Mouse.h"
 #include "core/Window.h"
 #include "render/CamManager.h"
 #include "render/Sprite.h"
 #include "render/SquishNStretch.h"
 #include "ui/InputMode.h"
-
-#include <SDL.h>
 
 namespace {
 
@@ -43,15 +42,14 @@ glm::vec2 MenuCursor::GetPosition() const
 
 glm::vec2 MenuCursor::MousePoint()
 {
-    int x = 0;
-    int y = 0;
-    SDL_GetMouseState(&x, &y);
+    const Mouse::State mouse = Mouse::Read();
     const auto [width, height] = GetWindowSize();
     if (width <= 0 || height <= 0)
         return glm::vec2(0.0f);
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
-    const glm::vec3 ndc((static_cast<float>(x) - 0.5f * w) / w, (static_cast<float>(y) - 0.5f * h) / h, 1.0f);
+    const glm::vec3 ndc((static_cast<float>(mouse.x) - 0.5f * w) / w, (static_cast<float>(mouse.y) - 0.5f * h) / h,
+                        1.0f);
     const glm::vec3 world = CamManager::GetNDC2World() * ndc;
     return {2.0f * world.x, -2.0f * world.y};
 }
