@@ -51,6 +51,9 @@ constexpr int kCountdownStart = 4;
 constexpr float kAnnouncementTime = 6.0f;
 constexpr float kStreakStep = 1.0f / 60.0f;
 constexpr glm::vec3 kEndTimerColour(0.7f, 0.2f, 0.2f);
+constexpr float kCursorSize = 5.0f;
+// The cursor picture's tip lies this far from its centre.
+constexpr glm::vec2 kCursorOffset{1.5f, -2.0f};
 
 // The slime display, in HUD units: boxes and magazines along the bottom.
 constexpr std::array<float, 4> kBoxX = {-13.5f, -5.0f, 5.0f, 13.5f};
@@ -180,6 +183,7 @@ void TolveyTestState::Start()
     ResetRandomEvents();
     SlimeUI::Update(false);
     SlimeUI::Update(true);
+    mCursor.Build(kCursorSize);
 }
 
 void TolveyTestState::StartMusic()
@@ -253,6 +257,7 @@ void TolveyTestState::Exit()
     EntityManager::Clear();
     DestroyPlayers();
     mMusic.Stop();
+    mCursor = MenuCursor();
     Time::SetTimeScale(1.0f);
     mFailed = false;
 }
@@ -371,6 +376,8 @@ bool TolveyTestState::UpdateEndMenu()
     }
     gGameplayUI.Update();
     ShowEndButtons(true);
+    mCursor.Place(kCursorOffset);
+    mCursor.Update();
     if (EndButtonFor(kMainMenu).IsPressed()) {
         MainMenu();
     } else if (EndButtonFor(kNextMap).IsPressed()) {

@@ -26,7 +26,15 @@ void MenuCursor::Place(glm::vec2 offset)
 {
     if (!mTransform)
         return;
-    mTransform->SetPosition(IsMouseMode() ? MousePoint() + offset : kParked);
+    if (!IsMouseMode()) {
+        mTransform->SetPosition(kParked);
+        return;
+    }
+    // Under a following camera the screen-fixed layer is scaled; the cursor
+    // is placed in that layer's units so that it is drawn at the mouse.
+    const float scale = Sprite::ScreenTransform()[0][0];
+    const glm::vec2 point = scale != 0.0f ? MousePoint() / scale : MousePoint();
+    mTransform->SetPosition(point + offset);
 }
 
 void MenuCursor::Update()

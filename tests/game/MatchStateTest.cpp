@@ -118,10 +118,15 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
     }
     Frames(8);
     EXPECT_EQ(EntitiesNamed("NextMap Button").size(), 1u);
+    ControllerModeFlag = false;
+    Frame();
+    EXPECT_NE(Match()->GetCursor().GetPosition(), MenuCursor::kParked) << "a mouse player sees the menu's cursor";
 
     // On the pad: A lets the menu follow the pad, which selects NextMap;
     // left moves to ReplayMap, and A plays the same map again.
     Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
+    EXPECT_EQ(Match()->GetCursor().GetPosition(), MenuCursor::kParked);
     Tap(0, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     Tap(0, SDL_CONTROLLER_BUTTON_A);
     Frame();
