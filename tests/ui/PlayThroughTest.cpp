@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <signal.h>
 #include <spawn.h>
@@ -92,7 +93,8 @@ protected:
         ASSERT_TRUE(mServer.IsRunning());
         ASSERT_EQ(Run("command -v xdotool >/dev/null"), 0) << "xdotool is missing (scripts/install-deps)";
         ASSERT_TRUE(fs::exists(GameProgram())) << GameProgram();
-        mPictures = fs::temp_directory_path() / "vendrabolt-play-through";
+        mPictures = fs::temp_directory_path() / "vendrabolt-play-through" /
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(mPictures);
         fs::create_directories(mPictures);
     }
@@ -120,22 +122,32 @@ protected:
         return text;
     }
 
-    // The game gets this program's environment. In a sanitizer build its
-    // leak check is left off: Mesa unloads its software driver when the
-    // game's window closes, and the driver's blocks then look leaked (the
-    // test programs keep the driver loaded instead, see KeepGLDriver.cpp,
-    // and check the same code for leaks in process).
-    void StartGame()
+    enum class LeakCheck { Off, On };
+
+    // The game gets this program's environment. Mesa unloads its software
+    // driver when the game's window closes, and the driver's blocks then
+    // look leaked to a sanitizer build's leak check. So the check is left
+    // off unless asked for, and then the driver is loaded with the game and
+    // stays to its end (the test programs keep it loaded in process, see
+    // KeepGLDriver.cpp).
+    void StartGame(LeakCheck leakCheck = LeakCheck::Off)
     {
         std::vector<std::string> settings;
-        std::string sanitizer = "ASAN_OPTIONS=detect_leaks=0";
+        const std::string leaks = leakCheck == LeakCheck::On ? "detect_leaks=1" : "detect_leaks=0";
+        std::string sanitizer = "ASAN_OPTIONS=" + leaks;
         for (char** entry = environ; *entry; ++entry) {
             const std::string setting = *entry;
             if (setting.rfind("ASAN_OPTIONS=", 0) == 0)
-                sanitizer = setting + ":detect_leaks=0";
+                sanitizer = setting + ":" + leaks;
             else
                 settings.push_back(setting);
         }
+#ifdef VENDRABOLT_GL_DRIVER
+        if (leakCheck == LeakCheck::On) {
+            settings.push_back(std::string("LD_PRELOAD=") + VENDRABOLT_GL_DRIVER);
+            sanitizer += ":verify_asan_link_order=0";
+        }
+#endif
         settings.push_back(sanitizer);
         std::vector<char*> env;
         for (std::string& setting : settings)
@@ -295,6 +307,20 @@ protected:
         return right - left + 1;
     }
 
+    // Takes pictures of the screen until one shows what is waited for, for
+    // at most the time given; false if none did. A slow build takes a
+    // while to draw what a click did.
+    bool WaitForScreen(const std::function<bool(const XScreenPicture&)>& shows, std::chrono::seconds patience = 10s)
+    {
+        const auto end = std::chrono::steady_clock::now() + patience;
+        while (std::chrono::steady_clock::now() < end) {
+            if (shows(Screen()))
+                return true;
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+
     // How many pixels of the box differ clearly between two pictures.
     int Changed(const XScreenPicture& before, const XScreenPicture& after, const Box& box) const
     {
@@ -357,7 +383,7 @@ protected:
 
 TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
 {
-    StartGame();
+    StartGame(LeakCheck::On);
     FindWindow();
     std::this_thread::sleep_for(2s);
     Save(Screen(), "intro");
@@ -371,6 +397,8 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     ASSERT_TRUE(Hover(kEffectsDown, "options-music-down"));
     const int effectsBar = EffectsBarLength(Screen());
     Tap();
+    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return EffectsBarLength(screen) != effectsBar; }));
+    std::this_thread::sleep_for(1s);
     EXPECT_NEAR(effectsBar - EffectsBarLength(Screen()), mHeight / 10, 3) << "a step is a tenth of the bar's 60 units";
     ASSERT_TRUE(Click(kEffectsUp, "options-effects-up"));
     ASSERT_TRUE(Click(kBloomOff, "options-bloom-off"));
@@ -392,11 +420,18 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     // back the first: the tap went on by one map only.
     ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu-play"));
     ASSERT_TRUE(Hover(kSelectRight, "level-select"));
-    const XScreenPicture firstMap = Screen();
+    XScreenPicture firstMap;
+    ASSERT_TRUE(WaitForScreen([&](const XScreenPicture& screen) {
+        firstMap = screen;
+        return Changed(XScreenPicture{}, screen, kSelectTitle) > 50;
+    })) << "the first map's name";
     Tap();
-    EXPECT_GT(Changed(firstMap, Screen(), kSelectTitle), 50) << "the next map's name";
+    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return Changed(firstMap, screen, kSelectTitle) > 50; }))
+        << "the next map's name";
+    std::this_thread::sleep_for(1s);
     ASSERT_TRUE(Click(kSelectLeft, "level-select-right"));
-    EXPECT_LT(Changed(firstMap, Screen(), kSelectTitle), 10) << "the first map's name again";
+    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return Changed(firstMap, screen, kSelectTitle) < 10; }))
+        << "the first map's name again";
     ASSERT_TRUE(QuickClick(kSelectBack, "level-select-left"));
     ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu-play-again"));
     ASSERT_TRUE(Click(kSelectPlay, "level-select-again"));
@@ -420,6 +455,21 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     ASSERT_TRUE(Click(kMenuQuit, "main-menu-quit"));
     ASSERT_TRUE(Click(kMenuYes, "main-menu-quit-question"));
     EXPECT_EQ(WaitForExit(30s), 0);
+}
+
+// Closed by its window's close button in the middle of a match, the game
+// leaves the match and ends cleanly; a sanitizer build checks it for leaks.
+TEST_F(PlayThrough, ClosingTheWindowInTheMiddleOfAMatchEndsTheGameCleanly)
+{
+    StartGame(LeakCheck::On);
+    FindWindow();
+    ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu", 200s));
+    ASSERT_TRUE(QuickClick(kSelectPlay, "level-select"));
+    std::this_thread::sleep_for(5s);
+    HoldKey("Right", 800ms);
+    Save(Screen(), "match");
+    ASSERT_TRUE(AskXWindowToClose(std::getenv("DISPLAY"), mWindow));
+    EXPECT_EQ(WaitForExit(60s), 0);
 }
 
 } // namespace
