@@ -183,7 +183,6 @@ void TolveyTestState::Start()
     ResetRandomEvents();
     SlimeUI::Update(false);
     SlimeUI::Update(true);
-    mCursor.Build(kCursorSize);
 }
 
 void TolveyTestState::StartMusic()
@@ -367,17 +366,20 @@ bool TolveyTestState::UpdateEndMenu()
     gGameEndTimer = 0.0f;
     if (mEndButtonsPending) {
         BuildEndButtons();
+        // Drawn by the entity manager after the buttons, so it lies on top.
+        mCursor.Build(kCursorSize);
+        EntityManager::Add(mCursor.GetEntity());
         mEndButtonsPending = false;
     }
     Time::SetTimeScale(0.0f);
     if (IsPaused()) {
         ShowEndButtons(false);
+        mCursor.Park();
         return false;
     }
     gGameplayUI.Update();
     ShowEndButtons(true);
     mCursor.Place(kCursorOffset);
-    mCursor.Update();
     if (EndButtonFor(kMainMenu).IsPressed()) {
         MainMenu();
     } else if (EndButtonFor(kNextMap).IsPressed()) {

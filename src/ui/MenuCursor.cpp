@@ -27,7 +27,7 @@ void MenuCursor::Place(glm::vec2 offset)
     if (!mTransform)
         return;
     if (!IsMouseMode()) {
-        mTransform->SetPosition(kParked);
+        Park();
         return;
     }
     // Under a following camera the screen-fixed layer is scaled; the cursor
@@ -35,6 +35,12 @@ void MenuCursor::Place(glm::vec2 offset)
     const float scale = Sprite::ScreenTransform()[0][0];
     const glm::vec2 point = scale != 0.0f ? MousePoint() / scale : MousePoint();
     mTransform->SetPosition(point + offset);
+}
+
+void MenuCursor::Park()
+{
+    if (mTransform)
+        mTransform->SetPosition(kParked);
 }
 
 void MenuCursor::Update()

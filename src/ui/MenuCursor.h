@@ -20,6 +20,8 @@ public:
     // In mouse mode, at the mouse's point plus the offset (both in units of
     // the screen-fixed layer); else parked.
     void Place(glm::vec2 offset);
+    // Out of sight, whatever the input mode.
+    void Park();
     // Draws it and lets it wobble.
     void Update();
 
