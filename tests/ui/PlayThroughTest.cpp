@@ -8,7 +8,7 @@
 // at once, between two frames of the game). A picture of every screen
 // passed is saved into the temporary folder for a person to look at.
 // A second game is closed by its window's close button in the middle of a
-// match.
+// match. A sanitizer build checks both games for leaks.
 
 #include "support/PrivateXServer.h"
 #include "support/XWindowClose.h"
@@ -122,31 +122,25 @@ protected:
         return text;
     }
 
-    enum class LeakCheck { Off, On };
-
-    // The game gets this program's environment. Mesa unloads its software
-    // driver when the game's window closes, and the driver's blocks then
-    // look leaked to a sanitizer build's leak check. So the check is left
-    // off unless asked for, and then the driver is loaded with the game and
-    // stays to its end (the test programs keep it loaded in process, see
-    // KeepGLDriver.cpp).
-    void StartGame(LeakCheck leakCheck = LeakCheck::Off)
+    // The game gets this program's environment, with the leak check of a
+    // sanitizer build on. Mesa unloads its software driver when the game's
+    // window closes, and the driver's blocks would then look leaked: the
+    // driver is loaded with the game and stays to its end (the test
+    // programs keep it loaded in process, see KeepGLDriver.cpp).
+    void StartGame()
     {
         std::vector<std::string> settings;
-        const std::string leaks = leakCheck == LeakCheck::On ? "detect_leaks=1" : "detect_leaks=0";
-        std::string sanitizer = "ASAN_OPTIONS=" + leaks;
+        std::string sanitizer = "ASAN_OPTIONS=detect_leaks=1";
         for (char** entry = environ; *entry; ++entry) {
             const std::string setting = *entry;
             if (setting.rfind("ASAN_OPTIONS=", 0) == 0)
-                sanitizer = setting + ":" + leaks;
+                sanitizer = setting + ":detect_leaks=1";
             else
                 settings.push_back(setting);
         }
 #ifdef VENDRABOLT_GL_DRIVER
-        if (leakCheck == LeakCheck::On) {
-            settings.push_back(std::string("LD_PRELOAD=") + VENDRABOLT_GL_DRIVER);
-            sanitizer += ":verify_asan_link_order=0";
-        }
+        settings.push_back(std::string("LD_PRELOAD=") + VENDRABOLT_GL_DRIVER);
+        sanitizer += ":verify_asan_link_order=0";
 #endif
         settings.push_back(sanitizer);
         std::vector<char*> env;
@@ -383,7 +377,7 @@ protected:
 
 TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
 {
-    StartGame(LeakCheck::On);
+    StartGame();
     FindWindow();
     std::this_thread::sleep_for(2s);
     Save(Screen(), "intro");
@@ -458,10 +452,10 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
 }
 
 // Closed by its window's close button in the middle of a match, the game
-// leaves the match and ends cleanly; a sanitizer build checks it for leaks.
+// leaves the match and ends cleanly.
 TEST_F(PlayThrough, ClosingTheWindowInTheMiddleOfAMatchEndsTheGameCleanly)
 {
-    StartGame(LeakCheck::On);
+    StartGame();
     FindWindow();
     ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu", 200s));
     ASSERT_TRUE(QuickClick(kSelectPlay, "level-select"));
