@@ -116,6 +116,7 @@ void PresentFrame()
 
 void Shutdown()
 {
+    StateManager::Shutdown();
     Render::Shutdown();
     Renderer::Shutdown();
     EntityManager::Exit();

@@ -100,4 +100,16 @@ void Update()
     }
 }
 
+void Shutdown()
+{
+    fb::GS* const current = gCurrent;
+    gCurrent = gNext = nullptr;
+    gRunning = false;
+    gRestart = false;
+    if (current) {
+        current->Exit();
+        current->Unload();
+    }
+}
+
 } // namespace StateManager

@@ -18,6 +18,10 @@ bool IsRunning();
 fb::GS* GetCurrentState();
 std::vector<std::string> GetStateNames();
 void Update();
+// Leaves the current state (Exit, then Unload) and clears the running flag,
+// so that nothing the state made outlives the game: called once the main
+// loop has ended, however it ended.
+void Shutdown();
 
 // Registers a state object from a global initialiser.
 struct Registration {

@@ -1,6 +1,7 @@
 #include "core/Window.h"
 
 #include "core/Input.h"
+#include "core/Mouse.h"
 #include "core/StateManager.h"
 #include "core/Trace.h"
 #include "render/Renderer.h"
@@ -98,6 +99,7 @@ void Window::Update()
         ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     }
     Input::EndFrame();
+    Mouse::EndFrame();
 
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -113,6 +115,9 @@ void Window::Update()
             break;
         case SDL_KEYDOWN:
             Input::OnKeyDown(event);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            Mouse::OnButtonDown(event);
             break;
         case SDL_KEYUP:
             if (event.key.keysym.sym == SDLK_F11 && mWindow)

@@ -52,6 +52,9 @@ constexpr int kCountdownStart = 4;
 constexpr float kAnnouncementTime = 6.0f;
 constexpr float kStreakStep = 1.0f / 60.0f;
 constexpr glm::vec3 kEndTimerColour(0.7f, 0.2f, 0.2f);
+constexpr float kCursorSize = 5.0f;
+// The cursor picture's tip lies this far from its centre.
+constexpr glm::vec2 kCursorOffset{1.5f, -2.0f};
 
 // The slime display, in HUD units: boxes and magazines along the bottom.
 constexpr std::array<float, 4> kBoxX = {-13.5f, -5.0f, 5.0f, 13.5f};
@@ -256,6 +259,7 @@ void TolveyTestState::Exit()
     EntityManager::Clear();
     DestroyPlayers();
     mMusic.Stop();
+    mCursor = MenuCursor();
     Time::SetTimeScale(1.0f);
     mFailed = false;
 }
@@ -368,15 +372,20 @@ bool TolveyTestState::UpdateEndMenu()
     gGameEndTimer = 0.0f;
     if (mEndButtonsPending) {
         BuildEndButtons();
+        // Drawn by the entity manager after the buttons, so it lies on top.
+        mCursor.Build(kCursorSize);
+        EntityManager::Add(mCursor.GetEntity());
         mEndButtonsPending = false;
     }
     Time::SetTimeScale(0.0f);
     if (IsPaused()) {
         ShowEndButtons(false);
+        mCursor.Park();
         return false;
     }
     gGameplayUI.Update();
     ShowEndButtons(true);
+    mCursor.Place(kCursorOffset);
     if (EndButtonFor(kMainMenu).IsPressed()) {
         MainMenu();
     } else if (EndButtonFor(kNextMap).IsPressed()) {

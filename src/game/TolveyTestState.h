@@ -6,6 +6,7 @@
 #include "core/Timer.h"
 #include "render/CamManager.h"
 #include "ui/LevelSelector.h"
+#include "ui/MenuCursor.h"
 #include "ui/UIFramework.h"
 
 #include <memory>
@@ -63,6 +64,9 @@ public:
     const PauseMenu& GetPauseMenu() const { return mPauseMenu; }
     // The load or start failed and the match waits to be left.
     bool HasFailed() const { return mFailed; }
+    // The pointer the end menu draws for a mouse player (the pause menu
+    // shows the system's).
+    const MenuCursor& GetCursor() const { return mCursor; }
 
 private:
     void Start();
@@ -91,6 +95,7 @@ private:
     bool mEndButtonsPending = false;
     float mStreakTime = 0.0f;
     bool mFailed = false;
+    MenuCursor mCursor;
 };
 
 } // namespace fb

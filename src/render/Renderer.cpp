@@ -1,5 +1,6 @@
 #include "render/Renderer.h"
 
+#include "core/Trace.h"
 #include "core/Window.h"
 #include "render/CamManager.h"
 #include "render/GLSupport.h"
@@ -13,6 +14,8 @@
 #include <iostream>
 #include <map>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -69,8 +72,11 @@ GLuint gSceneFramebuffer = 0;
 GLuint gSceneTextures[2] = {};
 GLuint gPingPongFramebuffers[2] = {};
 GLuint gPingPongTextures[2] = {};
+// The framebuffers' size, and the window's, which the final pass fills.
 int gWidth = 0;
 int gHeight = 0;
+int gWindowWidth = 0;
+int gWindowHeight = 0;
 
 [[noreturn]] void ShaderFailure(const char* what, const char* program, GLuint object)
 {
@@ -108,10 +114,34 @@ void MakeColourTexture(GLuint& texture, int width, int height)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+// The largest framebuffer the driver can make and draw into, across and
+// down: no side beyond its largest texture, renderbuffer or viewport.
+std::pair<int, int> LargestFramebuffer()
+{
+    GLint texture = 0;
+    GLint renderbuffer = 0;
+    GLint viewport[2] = {};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    const int side = std::min(texture, renderbuffer);
+    return {std::max(1, std::min<int>(side, viewport[0])), std::max(1, std::min<int>(side, viewport[1]))};
+}
+
+// A window larger than the driver allows gets the largest framebuffers it
+// can have; the final pass stretches their picture over the window.
 void MakeFramebufferTextures(int width, int height)
 {
-    gWidth = std::max(width, 1);
-    gHeight = std::max(height, 1);
+    gWindowWidth = std::max(width, 1);
+    gWindowHeight = std::max(height, 1);
+    const auto [largestWidth, largestHeight] = LargestFramebuffer();
+    gWidth = std::min(gWindowWidth, largestWidth);
+    gHeight = std::min(gWindowHeight, largestHeight);
+    if (gWidth != gWindowWidth || gHeight != gWindowHeight)
+        Trace("Renderer: the window (" + std::to_string(width) + " by " + std::to_string(height) +
+                  ") is larger than the graphics driver can draw; the picture is drawn at " +
+                  std::to_string(gWidth) + " by " + std::to_string(gHeight) + " and stretched",
+              3);
     glBindFramebuffer(GL_FRAMEBUFFER, gSceneFramebuffer);
     for (int i = 0; i < 2; ++i) {
         MakeColourTexture(gSceneTextures[i], gWidth, gHeight);
@@ -205,6 +235,7 @@ void DrawQueue()
 void Combine(GLuint bloomTexture)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, gWindowWidth, gWindowHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glUseProgram(gCombineProgram);
     glUniform1i(gCombineBloom, bloomTexture ? 1 : 0);

@@ -25,8 +25,9 @@ namespace Renderer {
 // shader log on standard output, when the context or a shader fails.
 void Initialize();
 void Shutdown();
-// Re-makes the framebuffers at the window's new size; does nothing before
-// Initialize.
+// Re-makes the framebuffers at the window's new size, or at the largest the
+// graphics driver can make when the window is larger (the picture is then
+// stretched over the window); does nothing before Initialize.
 void CreateFramebuffers(int width, int height);
 std::pair<int, int> GetFramebufferSize();
 

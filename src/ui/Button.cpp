@@ -4,6 +4,7 @@
 #include "core/Entity.h"
 #include "core/EventChannels.h"
 #include "core/Input.h"
+#include "core/Mouse.h"
 #include "core/Time.h"
 #include "core/Window.h"
 #include "render/CamManager.h"
@@ -11,7 +12,6 @@
 #include "render/Sprite.h"
 #include "ui/InputMode.h"
 
-#include <SDL.h>
 #include <cmath>
 
 namespace {
@@ -122,14 +122,13 @@ void Button::HandlePadInput(const Controller& pad)
 
 void Button::HandleMouseInput()
 {
-    int x = 0;
-    int y = 0;
-    const bool leftDown = (SDL_GetMouseState(&x, &y) & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+    const Mouse::State mouse = Mouse::Read();
+    const bool leftDown = mouse.leftDown;
     const auto [width, height] = GetWindowSize();
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
-    const float nx = w > 0.0f ? (static_cast<float>(x) - w * 0.5f) / w : 0.0f;
-    const float ny = h > 0.0f ? (static_cast<float>(y) - h * 0.5f) / h : 0.0f;
+    const float nx = w > 0.0f ? (static_cast<float>(mouse.x) - w * 0.5f) / w : 0.0f;
+    const float ny = h > 0.0f ? (static_cast<float>(mouse.y) - h * 0.5f) / h : 0.0f;
     const glm::mat3& m = CamManager::GetNDC2World();
     const glm::vec2 worldPoint(2.0f * (m[0][0] * nx + m[1][0] * ny + m[2][0]),
                                -2.0f * (m[0][1] * nx + m[1][1] * ny + m[2][1]));

@@ -32,7 +32,8 @@ public:
 
     // Focus moves and the A press, from this pad.
     void HandlePadInput(const Controller& pad);
-    // Hover and click from the mouse as SDL reads it now.
+    // Hover and click from the mouse as this frame reads it (core/Mouse.h:
+    // a click that came and went between two frames counts).
     void HandleMouseInput();
 
     // Shows or hides the button. A hidden button takes no input, loses its

@@ -2,6 +2,7 @@
 
 #include "core/Controller.h"
 #include "core/Input.h"
+#include "core/Mouse.h"
 #include "core/Time.h"
 #include "core/Window.h"
 #include "render/TextRenderer.h"
@@ -58,14 +59,11 @@ void ShowNote(const char* text)
 
 void UpdateInputMode()
 {
-    int x = 0;
-    int y = 0;
-    const Uint32 mouseButtons = SDL_GetMouseState(&x, &y);
-    const bool leftDown = (mouseButtons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+    const Mouse::State mouse = Mouse::Read();
     const Controller* pad = Input::FirstConnected();
-    const glm::vec2 point = NormalisedMousePoint(x, y);
+    const glm::vec2 point = NormalisedMousePoint(mouse.x, mouse.y);
 
-    if (point == gLastMousePoint && !leftDown && pad) {
+    if (point == gLastMousePoint && !mouse.leftDown && pad) {
         if (PadAsksForPadMode(*pad))
             ControllerModeFlag = true;
     } else {

@@ -1,12 +1,11 @@
 #include "ui/MenuCursor.h"
 
+#include "core/Mouse.h"
 #include "core/Window.h"
 #include "render/CamManager.h"
 #include "render/Sprite.h"
 #include "render/SquishNStretch.h"
 #include "ui/InputMode.h"
-
-#include <SDL.h>
 
 namespace {
 
@@ -27,7 +26,21 @@ void MenuCursor::Place(glm::vec2 offset)
 {
     if (!mTransform)
         return;
-    mTransform->SetPosition(IsMouseMode() ? MousePoint() + offset : kParked);
+    if (!IsMouseMode()) {
+        Park();
+        return;
+    }
+    // Under a following camera the screen-fixed layer is scaled; the cursor
+    // is placed in that layer's units so that it is drawn at the mouse.
+    const float scale = Sprite::ScreenTransform()[0][0];
+    const glm::vec2 point = scale != 0.0f ? MousePoint() / scale : MousePoint();
+    mTransform->SetPosition(point + offset);
+}
+
+void MenuCursor::Park()
+{
+    if (mTransform)
+        mTransform->SetPosition(kParked);
 }
 
 void MenuCursor::Update()
@@ -43,15 +56,14 @@ glm::vec2 MenuCursor::GetPosition() const
 
 glm::vec2 MenuCursor::MousePoint()
 {
-    int x = 0;
-    int y = 0;
-    SDL_GetMouseState(&x, &y);
+    const Mouse::State mouse = Mouse::Read();
     const auto [width, height] = GetWindowSize();
     if (width <= 0 || height <= 0)
         return glm::vec2(0.0f);
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
-    const glm::vec3 ndc((static_cast<float>(x) - 0.5f * w) / w, (static_cast<float>(y) - 0.5f * h) / h, 1.0f);
+    const glm::vec3 ndc((static_cast<float>(mouse.x) - 0.5f * w) / w, (static_cast<float>(mouse.y) - 0.5f * h) / h,
+                        1.0f);
     const glm::vec3 world = CamManager::GetNDC2World() * ndc;
     return {2.0f * world.x, -2.0f * world.y};
 }

@@ -17,8 +17,11 @@ public:
 
     // A new "Cursor" entity of the given size at the origin.
     void Build(float size);
-    // In mouse mode, at the mouse's point plus the offset; else parked.
+    // In mouse mode, at the mouse's point plus the offset (both in units of
+    // the screen-fixed layer); else parked.
     void Place(glm::vec2 offset);
+    // Out of sight, whatever the input mode.
+    void Park();
     // Draws it and lets it wobble.
     void Update();
 

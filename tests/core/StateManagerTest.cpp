@@ -52,6 +52,13 @@ TEST(StateManagerStart, LoadsThenInitsAndRuns)
     EXPECT_EQ(log, (Log{"Intro.Load", "Intro.Init"}));
     EXPECT_TRUE(StateManager::IsRunning());
     EXPECT_EQ(StateManager::GetCurrentState(), &intro);
+
+    // However the game ends, the state is left.
+    log.clear();
+    StateManager::Shutdown();
+    EXPECT_EQ(log, (Log{"Intro.Exit", "Intro.Unload"}));
+    EXPECT_FALSE(StateManager::IsRunning());
+    EXPECT_EQ(StateManager::GetCurrentState(), nullptr);
 }
 
 TEST(StateManagerStart, UnknownNameLeavesTheGameStopped)

@@ -130,10 +130,15 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
     const std::size_t waiting = EntityManager::GetEntities().size();
     Frames(60 * 4);
     EXPECT_LE(EntityManager::GetEntities().size(), waiting + 20);
+    ControllerModeFlag = false;
+    Frame();
+    EXPECT_NE(Match()->GetCursor().GetPosition(), MenuCursor::kParked) << "a mouse player sees the menu's cursor";
 
     // On the pad: A lets the menu follow the pad, which selects NextMap;
     // left moves to ReplayMap, and A plays the same map again.
     Tap(0, SDL_CONTROLLER_BUTTON_A);
+    Frame();
+    EXPECT_EQ(Match()->GetCursor().GetPosition(), MenuCursor::kParked);
     Tap(0, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     Tap(0, SDL_CONTROLLER_BUTTON_A);
     Frame();

@@ -2,6 +2,7 @@
 
 #include "render/TextureManager.h"
 
+#include <GL/glew.h>
 #include <SDL.h>
 
 namespace {
@@ -248,6 +249,16 @@ TEST(RendererFramebuffers, TheQueueSurvivesAResizeAndFillsTheNewSize)
     Renderer::Present();
     EXPECT_TRUE(Near(window.ReadPixel(239, 179), kFull, 0, 0));
     EXPECT_TRUE(Near(window.ReadPixel(0, 0), kFull, 0, 0));
+
+    // Wider than the driver's largest texture: framebuffers of that width,
+    // which still make a picture.
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_TRUE(window.ResizeAsUser(largest + 64, 60));
+    EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(static_cast<int>(largest), 60));
+    Renderer::Present();
+    EXPECT_TRUE(Near(window.ReadPixel(0, 0), kFull, 0, 0));
+    EXPECT_TRUE(Near(window.ReadPixel(200, 59), kFull, 0, 0));
 }
 
 } // namespace

@@ -58,6 +58,14 @@ TEST_F(ButtonMouseTest, HoverSelectsAndAClickPressesForOneFrame)
     mouse.ReleaseLeft();
     Frame();
     EXPECT_EQ(events->Count("menuPress"), 3);
+
+    // A click whose press and release both come between two frames.
+    mouse.PressLeft();
+    mouse.ReleaseLeft();
+    Frame();
+    EXPECT_TRUE(quit->IsPressed()) << "a quick click presses";
+    Frame(3);
+    EXPECT_EQ(events->Count("menuPress"), 4) << "once";
     EXPECT_EQ(events->Count("menuHover"), 0);
 }
 

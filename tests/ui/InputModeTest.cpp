@@ -129,6 +129,11 @@ TEST_F(InputModeTest, TheStickLatchAndWhatKeepsOrEndsPadMode)
     Frame();
     EXPECT_FALSE(IsMouseMode());
     EXPECT_EQ(MenuNavDirection, Direction::Up);
+    // So is a click that comes and goes between two frames.
+    mouse.PressLeft();
+    mouse.ReleaseLeft();
+    Frame();
+    EXPECT_TRUE(IsMouseMode());
 
     pad->Unplug();
     Frame();

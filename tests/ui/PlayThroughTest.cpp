@@ -4,10 +4,14 @@
 // keyboard player, its pause menu, and out through two questions. Each
 // button is found where the camera of its screen puts it at the window's
 // size, and hovered until the game outlines it in white before it is
-// clicked. A picture of every screen passed is saved into the temporary
-// folder for a person to look at.
+// clicked, with the button held for a while or tapped (pressed and let go
+// at once, between two frames of the game). A picture of every screen
+// passed is saved into the temporary folder for a person to look at.
+// A second game is closed by its window's close button in the middle of a
+// match. A sanitizer build checks both games for leaks.
 
 #include "support/PrivateXServer.h"
+#include "support/XWindowClose.h"
 #include "support/XScreenPicture.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +19,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <signal.h>
 #include <spawn.h>
@@ -51,8 +56,10 @@ constexpr Box kMenuQuit{65, -34, 22, 11, 100};
 constexpr Box kMenuYes{-30, 0, 22, 11, 100};
 // Options (60 tall).
 constexpr Box kOptionsBack{-34, -18, 15, 7, 60};
+constexpr Box kEffectsBar{0, 0, 0, 1, 60};
 constexpr Box kMusicDown{-10, 15, 18, 9, 60};
 constexpr Box kEffectsUp{10, -10, 18, 9, 60};
+constexpr Box kEffectsDown{-10, -10, 18, 9, 60};
 constexpr Box kBloomOff{10, -25, 14, 7, 60};
 constexpr Box kBloomOn{-10, -25, 14, 7, 60};
 // How to play (60 tall).
@@ -65,6 +72,8 @@ constexpr Box kCreditsBack{-55, -42, 25, 12, 100};
 constexpr Box kSelectPlay{-34, -18, 24, 11, 60};
 constexpr Box kSelectRight{34, -15, 18, 9, 60};
 constexpr Box kSelectLeft{34, -25, 18, 9, 60};
+constexpr Box kSelectBack{-38, -5, 19, 7, 60};
+constexpr Box kSelectTitle{0, 25, 60, 8, 60};
 // The pause menu, fixed to the screen in twentieths of its height.
 constexpr Box kPauseResume{0, 8, 4, 2.25f, 20};
 constexpr Box kPauseOptions{0, 2, 4, 2.25f, 20};
@@ -84,7 +93,8 @@ protected:
         ASSERT_TRUE(mServer.IsRunning());
         ASSERT_EQ(Run("command -v xdotool >/dev/null"), 0) << "xdotool is missing (scripts/install-deps)";
         ASSERT_TRUE(fs::exists(GameProgram())) << GameProgram();
-        mPictures = fs::temp_directory_path() / "vendrabolt-play-through";
+        mPictures = fs::temp_directory_path() / "vendrabolt-play-through" /
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(mPictures);
         fs::create_directories(mPictures);
     }
@@ -112,22 +122,26 @@ protected:
         return text;
     }
 
-    // The game gets this program's environment. In a sanitizer build its
-    // leak check is left off: Mesa unloads its software driver when the
-    // game's window closes, and the driver's blocks then look leaked (the
-    // test programs keep the driver loaded instead, see KeepGLDriver.cpp,
-    // and check the same code for leaks in process).
+    // The game gets this program's environment, with the leak check of a
+    // sanitizer build on. Mesa unloads its software driver when the game's
+    // window closes, and the driver's blocks would then look leaked: the
+    // driver is loaded with the game and stays to its end (the test
+    // programs keep it loaded in process, see KeepGLDriver.cpp).
     void StartGame()
     {
         std::vector<std::string> settings;
-        std::string sanitizer = "ASAN_OPTIONS=detect_leaks=0";
+        std::string sanitizer = "ASAN_OPTIONS=detect_leaks=1";
         for (char** entry = environ; *entry; ++entry) {
             const std::string setting = *entry;
             if (setting.rfind("ASAN_OPTIONS=", 0) == 0)
-                sanitizer = setting + ":detect_leaks=0";
+                sanitizer = setting + ":detect_leaks=1";
             else
                 settings.push_back(setting);
         }
+#ifdef VENDRABOLT_GL_DRIVER
+        settings.push_back(std::string("LD_PRELOAD=") + VENDRABOLT_GL_DRIVER);
+        sanitizer += ":verify_asan_link_order=0";
+#endif
         settings.push_back(sanitizer);
         std::vector<char*> env;
         for (std::string& setting : settings)
@@ -250,6 +264,77 @@ protected:
         return true;
     }
 
+    // Hovers, then taps.
+    bool QuickClick(const Box& box, const std::string& picture, std::chrono::seconds patience = 20s)
+    {
+        if (!Hover(box, picture, patience))
+            return false;
+        Tap();
+        return true;
+    }
+
+    // The left button pressed and let go at once: both reach the game
+    // between two of its frames, as a touchpad tap does.
+    static void Tap()
+    {
+        Run("xdotool click 1");
+        std::this_thread::sleep_for(300ms);
+    }
+
+    // How many pixels long the options screen draws its yellow effects bar:
+    // the run of yellow through the middle of the bar's row.
+    int EffectsBarLength(const XScreenPicture& picture) const
+    {
+        const Pixels bar = OnScreen(kEffectsBar);
+        const auto yellow = [&](int x) {
+            const auto pixel = picture.At(x, bar.CentreY());
+            return pixel[0] > pixel[2] + 80 && pixel[1] > pixel[2] + 50;
+        };
+        int left = bar.CentreX();
+        int right = bar.CentreX();
+        if (!yellow(left))
+            return 0;
+        while (yellow(left - 1))
+            --left;
+        while (yellow(right + 1))
+            ++right;
+        return right - left + 1;
+    }
+
+    // Takes pictures of the screen until one shows what is waited for, for
+    // at most the time given; false if none did. A slow build takes a
+    // while to draw what a click did.
+    bool WaitForScreen(const std::function<bool(const XScreenPicture&)>& shows, std::chrono::seconds patience = 10s)
+    {
+        const auto end = std::chrono::steady_clock::now() + patience;
+        while (std::chrono::steady_clock::now() < end) {
+            if (shows(Screen()))
+                return true;
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+
+    // How many pixels of the box differ clearly between two pictures.
+    int Changed(const XScreenPicture& before, const XScreenPicture& after, const Box& box) const
+    {
+        const Pixels area = OnScreen(box);
+        int changed = 0;
+        for (int y = area.top; y <= area.bottom; ++y) {
+            for (int x = area.left; x <= area.right; ++x) {
+                const auto a = before.At(x, y);
+                const auto b = after.At(x, y);
+                for (int c = 0; c < 3; ++c) {
+                    if (std::abs(a[c] - b[c]) > 40) {
+                        ++changed;
+                        break;
+                    }
+                }
+            }
+        }
+        return changed;
+    }
+
     void HoldKey(const std::string& key, std::chrono::milliseconds time)
     {
         Run("xdotool keydown " + key);
@@ -300,12 +385,19 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     // The intro goes on to the main menu by itself.
     ASSERT_TRUE(Hover(kMenuOptions, "main-menu", 200s));
 
-    ASSERT_TRUE(Click(kMenuOptions, "main-menu-options"));
+    ASSERT_TRUE(QuickClick(kMenuOptions, "main-menu-options"));
     ASSERT_TRUE(Click(kMusicDown, "options"));
+    // A tap on Effects down lowers the effects by one step, not two.
+    ASSERT_TRUE(Hover(kEffectsDown, "options-music-down"));
+    const int effectsBar = EffectsBarLength(Screen());
+    Tap();
+    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return EffectsBarLength(screen) != effectsBar; }));
+    std::this_thread::sleep_for(1s);
+    EXPECT_NEAR(effectsBar - EffectsBarLength(Screen()), mHeight / 10, 3) << "a step is a tenth of the bar's 60 units";
     ASSERT_TRUE(Click(kEffectsUp, "options-effects-up"));
     ASSERT_TRUE(Click(kBloomOff, "options-bloom-off"));
     ASSERT_TRUE(Click(kBloomOn, "options-bloom-on"));
-    ASSERT_TRUE(Click(kOptionsBack, "options-back"));
+    ASSERT_TRUE(QuickClick(kOptionsBack, "options-back"));
 
     ASSERT_TRUE(Click(kMenuControls, "main-menu-controls"));
     for (int page = 2; page <= 5; ++page)
@@ -318,10 +410,25 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     std::this_thread::sleep_for(3s);
     ASSERT_TRUE(Click(kCreditsBack, "credits"));
 
-    ASSERT_TRUE(Click(kMenuPlay, "main-menu-play"));
-    ASSERT_TRUE(Click(kSelectRight, "level-select"));
+    // A tap on Right shows the next map; one held click on Left brings
+    // back the first: the tap went on by one map only.
+    ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu-play"));
+    ASSERT_TRUE(Hover(kSelectRight, "level-select"));
+    XScreenPicture firstMap;
+    ASSERT_TRUE(WaitForScreen([&](const XScreenPicture& screen) {
+        firstMap = screen;
+        return Changed(XScreenPicture{}, screen, kSelectTitle) > 50;
+    })) << "the first map's name";
+    Tap();
+    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return Changed(firstMap, screen, kSelectTitle) > 50; }))
+        << "the next map's name";
+    std::this_thread::sleep_for(1s);
     ASSERT_TRUE(Click(kSelectLeft, "level-select-right"));
-    ASSERT_TRUE(Click(kSelectPlay, "level-select-left"));
+    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return Changed(firstMap, screen, kSelectTitle) < 10; }))
+        << "the first map's name again";
+    ASSERT_TRUE(QuickClick(kSelectBack, "level-select-left"));
+    ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu-play-again"));
+    ASSERT_TRUE(Click(kSelectPlay, "level-select-again"));
 
     // The match: the countdown, then the keyboard player runs and jumps.
     std::this_thread::sleep_for(5s);
@@ -342,6 +449,21 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     ASSERT_TRUE(Click(kMenuQuit, "main-menu-quit"));
     ASSERT_TRUE(Click(kMenuYes, "main-menu-quit-question"));
     EXPECT_EQ(WaitForExit(30s), 0);
+}
+
+// Closed by its window's close button in the middle of a match, the game
+// leaves the match and ends cleanly.
+TEST_F(PlayThrough, ClosingTheWindowInTheMiddleOfAMatchEndsTheGameCleanly)
+{
+    StartGame();
+    FindWindow();
+    ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu", 200s));
+    ASSERT_TRUE(QuickClick(kSelectPlay, "level-select"));
+    std::this_thread::sleep_for(5s);
+    HoldKey("Right", 800ms);
+    Save(Screen(), "match");
+    ASSERT_TRUE(AskXWindowToClose(std::getenv("DISPLAY"), mWindow));
+    EXPECT_EQ(WaitForExit(60s), 0);
 }
 
 } // namespace
