@@ -141,6 +141,7 @@ int RunGame()
             Game::Frame();
     } catch (const std::exception& error) {
         std::cerr << "Vendrabolt stopped: " << error.what() << '\n';
+        StateManager::Quit();
         Game::Shutdown();
         return 1;
     }
