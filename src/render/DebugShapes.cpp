@@ -92,6 +92,11 @@ namespace Render {
 void Initialize()
 {
     StartGlew("Debug shapes");
+    // Starts as the first time: no shapes queued, none coloured.
+    gCurrentTransform = glm::mat3(0.5f);
+    gCurrentColour = glm::vec3(0.0f);
+    gPending = Render::DebugShape();
+    gQueue.clear();
     const GLuint fragment = glCreateShader(GL_FRAGMENT_SHADER);
     if (!CompileShader(fragment, kFragmentSource))
         Fail("Render class constructer frag shader compilation failed!", fragment);

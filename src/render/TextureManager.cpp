@@ -15,7 +15,7 @@ struct CacheEntry {
     unsigned id;
 };
 
-// By file name; entries are never removed.
+// By file name; emptied only when the context ends.
 std::unordered_map<std::string, CacheEntry>& Cache()
 {
     static std::unordered_map<std::string, CacheEntry> cache;
@@ -92,6 +92,11 @@ void LoadFromFile(std::string name, unsigned* id)
     const unsigned texture = Upload(name);
     Cache().emplace(std::move(name), CacheEntry{1, texture});
     *id = texture;
+}
+
+void Forget()
+{
+    Cache().clear();
 }
 
 } // namespace TextureManager

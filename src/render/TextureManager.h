@@ -17,5 +17,8 @@ Texture Load(std::string name);
 void Get(Texture& texture);
 // Writes the texture for the name into *id, from the cache or newly loaded.
 void LoadFromFile(std::string name, unsigned* id);
+// Forgets every texture, as the OpenGL context they live in ends with its
+// window: the next request for a name loads it afresh.
+void Forget();
 
 } // namespace TextureManager
