@@ -140,12 +140,7 @@ void Shutdown()
     glDeleteBuffers(3, buffers);
     glDeleteVertexArrays(1, &gVertexArray);
     gTriangleBuffer = gOutlineBuffer = gVertexBuffer = gVertexArray = 0;
-    GLuint shaders[2] = {};
-    GLsizei count = 0;
-    glGetAttachedShaders(gProgram, 2, &count, shaders);
-    for (GLsizei i = 0; i < count; ++i)
-        glDeleteShader(shaders[i]);
-    glDeleteProgram(gProgram);
+    DeleteProgram(gProgram);
     gProgram = 0;
 }
 

@@ -242,16 +242,6 @@ void ClearFramebuffer(GLuint framebuffer)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void DeleteProgram(GLuint program)
-{
-    GLuint shaders[2] = {};
-    GLsizei count = 0;
-    glGetAttachedShaders(program, 2, &count, shaders);
-    for (GLsizei i = 0; i < count; ++i)
-        glDeleteShader(shaders[i]);
-    glDeleteProgram(program);
-}
-
 // As before the first start: nothing queued, the default background, bloom
 // and batching on, and no OpenGL names (those of an earlier context would
 // stand for other objects in this one).
