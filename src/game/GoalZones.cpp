@@ -151,6 +151,11 @@ void ResetGlobals()
     gSpawnerCycleTimer = 0.0f;
     gSpawnCountdown = 0.0f;
     gLastWinCount = 1;
+    // Markers of an earlier run were drawn with that run's window.
+    gTargetMarker.reset();
+    gSpawnerMarker.reset();
+    gTargetMarkerFailed = false;
+    gSpawnerMarkerFailed = false;
 }
 
 void Init()

@@ -3,11 +3,13 @@
 #include "level/Level.h"
 #include "support/EngineWorldTest.h"
 #include "support/GLTestWindow.h"
+#include "support/StateStandIn.h"
 #include "support/VirtualKeyboard.h"
 #include "ui/LevelSelector.h"
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <imgui.h>
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
@@ -142,8 +144,8 @@ protected:
         ImGui::GetIO().IniFilename = nullptr;
         ImGui_ImplSDL2_InitForOpenGL(window->GetWindow().GetSDLWindow(), window->GetWindow().GetContext());
         ImGui_ImplOpenGL3_Init("#version 130");
-        StateManager::Register("LevelSelectorTestState", &gRunningState);
-        StateManager::Register("MainMenuState", &gMenuState);
+        runningName.emplace("LevelSelectorTestState", gRunningState);
+        menuName.emplace("MainMenuState", gMenuState);
         StateManager::Start("LevelSelectorTestState");
         gRunningState.calls.clear();
         gMenuState.calls.clear();
@@ -151,6 +153,9 @@ protected:
 
     void TearDown() override
     {
+        StateManager::Quit();
+        menuName.reset();
+        runningName.reset();
         ImGui_ImplOpenGL3_Shutdown();
         ImGui_ImplSDL2_Shutdown();
         ImGui::DestroyContext();
@@ -182,6 +187,8 @@ protected:
     VirtualKeyboard keys; // first: its X server must be up before SDL video starts
     std::unique_ptr<GLTestWindow> window;
     LevelSelector selector;
+    std::optional<StateStandIn> runningName;
+    std::optional<StateStandIn> menuName;
 };
 
 TEST_F(LevelSelectorWindowTest, OpensOnEqualsRefreshesEveryThreeSecondsAndClosesOnMinus)
