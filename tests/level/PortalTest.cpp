@@ -38,6 +38,8 @@ protected:
     void SetUp() override
     {
         EffectsTest::SetUp();
+        // As a level build starts: the pair effects from "ProtoPortal0" on.
+        CreateLevelPortals({});
         SetPortalClock([this] { return now; });
         fb::evt::CharacterEventSubject::Get()->Attach(listener);
     }
