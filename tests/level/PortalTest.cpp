@@ -6,6 +6,7 @@
 #include "physics/AdvancedBody.h"
 #include "render/KillClock.h"
 #include "render/ParticleSystem.h"
+#include "support/TakeEveryCollider.h"
 
 #include <stdexcept>
 
@@ -275,8 +276,7 @@ TEST_F(PortalTest, AnOmniPortalTeleportsEvenWhatHasNoBodyButSaysSo)
 TEST_F(PortalTest, WithoutAPoolColliderAPortalStandsStill)
 {
     auto body = Traveller({0, 0});
-    while (GetBoxCollider()) {
-    }
+    TakeEveryCollider();
     RightLeftPair();
     EXPECT_TRUE(Traced("collider pool is exhausted", 3));
     ASSERT_EQ(Portals().size(), 2u);
