@@ -2,6 +2,10 @@
 # Installs what is missing, builds everything, and runs every test headless:
 # once in the normal build and once with AddressSanitizer, LeakSanitizer and
 # UBSan; between the two, each data-file loader is fuzzed for a short while.
+# In each build the suite runs twice: through ctest, every test in a process
+# of its own, and then every test program whole, one process for all its
+# tests in a shuffled order (scripts/run-whole-programs; the seed is printed,
+# SEED=<n> ./test.sh repeats an order), as a developer runs one.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps
@@ -16,7 +20,11 @@ run_suite() {
   # keeps it taking connections when its last client leaves.
   xvfb-run -a -s "-screen 0 640x400x24 -noreset" \
     ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300 ${CTEST_EXTRA:-}
+  # After ctest, not beside it: some tests use fixed scratch paths.
+  xvfb-run -a -s "-screen 0 640x400x24 -noreset" scripts/run-whole-programs "$dir" "$seed"
 }
+
+seed=${SEED:-$((RANDOM % 99999 + 1))}
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ./scripts/fuzz 25

@@ -113,10 +113,14 @@ const EntityList& GetEntities()
 
 void Clear()
 {
+    // Those waiting for removal go too, not in some later state's update.
     EntityList dying;
     dying.swap(Entities());
+    std::vector<std::shared_ptr<fb::Entity>> queued;
+    queued.swap(gRemovalQueue);
     gClearing = true;
     dying.clear();
+    queued.clear();
     gClearing = false;
 }
 

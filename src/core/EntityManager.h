@@ -19,8 +19,8 @@ void Update();
 std::weak_ptr<fb::Entity> FindByID(int id);
 int NextID();
 const EntityList& GetEntities();
-// Both release every entity; while they do, IsClearing is true, and what
-// the dying entities add is dropped.
+// Both release every entity, also those waiting for removal; while they do,
+// IsClearing is true, and what the dying entities add is dropped.
 void Clear();
 void Exit();
 bool IsClearing();

@@ -77,10 +77,13 @@ void Init()
     TextRenderer::Initialize();
     Render::Initialize();
     Input::Init();
+    ResetInputMode();
     StateManager::Start("IntroState");
     Random::Seed(0);
     GoalZones::ResetGlobals();
     SlimeUI::Initialize();
+    // Every run starts with the developer menu closed and nothing selected.
+    gEditor = std::make_shared<fb::edt::Editor>();
     fb::evt::EntitySubject::Get()->Attach(std::weak_ptr<fb::edt::Editor>(gEditor));
 }
 
@@ -142,6 +145,7 @@ int RunGame()
             Game::Frame();
     } catch (const std::exception& error) {
         std::cerr << "Vendrabolt stopped: " << error.what() << '\n';
+        StateManager::Quit();
         Game::Shutdown();
         return 1;
     }

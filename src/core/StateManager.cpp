@@ -26,18 +26,29 @@ namespace StateManager {
 
 void Register(std::string name, fb::GS* state)
 {
-    Registry()[name] = state;
+    if (state)
+        Registry()[name] = state;
+    else
+        Registry().erase(name);
+}
+
+fb::GS* GetState(const std::string& name)
+{
+    auto found = Registry().find(name);
+    return found == Registry().end() ? nullptr : found->second;
 }
 
 void Start(std::string name)
 {
-    auto found = Registry().find(name);
-    if (found == Registry().end() || !found->second) {
+    fb::GS* state = GetState(name);
+    if (!state) {
         Trace("StateManager: no state registered as \"" + name + "\"", 4);
         std::cerr << "Cannot start: no game state named \"" << name << "\"\n";
+        gCurrent = gNext = nullptr;
+        gRunning = false;
         return;
     }
-    gCurrent = gNext = found->second;
+    gCurrent = gNext = state;
     gCurrent->Load();
     gCurrent->Init();
     gRunning = true;

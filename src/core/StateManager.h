@@ -9,7 +9,12 @@
 // running flag of the main loop. Switches happen at the next Update.
 namespace StateManager {
 
+// Registering nullptr takes the name out of the registry.
 void Register(std::string name, fb::GS* state);
+// The state registered under the name, or nullptr.
+fb::GS* GetState(const std::string& name);
+// Makes the named state current and runs it. An unknown name leaves the game
+// stopped with no current state.
 void Start(std::string name);
 void SetNextState(std::string name);
 void Restart();

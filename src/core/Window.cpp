@@ -5,6 +5,7 @@
 #include "core/StateManager.h"
 #include "core/Trace.h"
 #include "render/Renderer.h"
+#include "render/TextureManager.h"
 
 #include <GL/glew.h>
 #include <imgui.h>
@@ -62,8 +63,11 @@ Window::~Window()
 {
     if (gCurrentWindow == this)
         gCurrentWindow = nullptr;
-    if (mContext)
+    if (mContext) {
+        // The textures go with the context.
+        TextureManager::Forget();
         SDL_GL_DeleteContext(mContext);
+    }
 }
 
 void Window::ApplySize(int width, int height)

@@ -151,6 +151,11 @@ void ResetGlobals()
     gSpawnerCycleTimer = 0.0f;
     gSpawnCountdown = 0.0f;
     gLastWinCount = 1;
+    // Markers of an earlier run were drawn with that run's window.
+    gTargetMarker.reset();
+    gSpawnerMarker.reset();
+    gTargetMarkerFailed = false;
+    gSpawnerMarkerFailed = false;
 }
 
 void Init()
@@ -160,7 +165,10 @@ void Init()
     gNextZone = 1;
     gZoneTimer = 0.0f;
     gActiveSpawner = 0;
+    gSpawnerCycleTimer = 0.0f;
     gSpawnCountdown = 0.0f;
+    // A round won before this match moves no spawner in it.
+    gLastWinCount = SlimeUI::GetWinCount();
     gAliveAliens = 0;
 }
 

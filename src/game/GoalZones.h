@@ -28,7 +28,7 @@ void MakeDeactiveZone(const std::string& name, const glm::vec2& position, const 
 
 namespace GoalZones {
 
-// The start values of the module, once at program start.
+// The start values of the module, at the start of every run: no marker made yet.
 void ResetGlobals();
 // A new match on the built level: every alien goes, the first zone and the
 // first spawner are active.

@@ -92,6 +92,11 @@ namespace Render {
 void Initialize()
 {
     StartGlew("Debug shapes");
+    // Starts as the first time: no shapes queued, none coloured.
+    gCurrentTransform = glm::mat3(0.5f);
+    gCurrentColour = glm::vec3(0.0f);
+    gPending = Render::DebugShape();
+    gQueue.clear();
     const GLuint fragment = glCreateShader(GL_FRAGMENT_SHADER);
     if (!CompileShader(fragment, kFragmentSource))
         Fail("Render class constructer frag shader compilation failed!", fragment);
@@ -135,12 +140,7 @@ void Shutdown()
     glDeleteBuffers(3, buffers);
     glDeleteVertexArrays(1, &gVertexArray);
     gTriangleBuffer = gOutlineBuffer = gVertexBuffer = gVertexArray = 0;
-    GLuint shaders[2] = {};
-    GLsizei count = 0;
-    glGetAttachedShaders(gProgram, 2, &count, shaders);
-    for (GLsizei i = 0; i < count; ++i)
-        glDeleteShader(shaders[i]);
-    glDeleteProgram(gProgram);
+    DeleteProgram(gProgram);
     gProgram = 0;
 }
 

@@ -18,8 +18,9 @@ struct DebugShape {
 
 inline constexpr float kNoColour = -1337.0f;
 
-// Needs the window's OpenGL context. Throws std::runtime_error, with the
-// shader log on standard output, when the shaders fail.
+// Needs the window's OpenGL context; starts with an empty queue. Throws
+// std::runtime_error, with the shader log on standard output, when the
+// shaders fail.
 void Initialize();
 void Shutdown();
 

@@ -46,3 +46,13 @@ std::string InfoLog(GLuint shaderOrProgram)
         glGetShaderInfoLog(shaderOrProgram, sizeof log, &length, log);
     return std::string(log, static_cast<std::size_t>(length));
 }
+
+void DeleteProgram(GLuint program)
+{
+    GLuint shaders[2] = {};
+    GLsizei count = 0;
+    glGetAttachedShaders(program, 2, &count, shaders);
+    for (GLsizei i = 0; i < count; ++i)
+        glDeleteShader(shaders[i]);
+    glDeleteProgram(program);
+}

@@ -16,3 +16,5 @@ bool CompileShader(GLuint shader, const char* source);
 bool LinkProgram(GLuint program);
 // The info log of a shader or a program, at most 1024 characters.
 std::string InfoLog(GLuint shaderOrProgram);
+// Deletes the program and the shaders attached to it.
+void DeleteProgram(GLuint program);

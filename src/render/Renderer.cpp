@@ -273,6 +273,23 @@ void ClearFramebuffer(GLuint framebuffer)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+// As before the first start: nothing queued, the default background, bloom
+// and batching on, and no OpenGL names (those of an earlier context would
+// stand for other objects in this one).
+void StartAfresh()
+{
+    EmptyQueue();
+    gBackground = Texture("invalid texture");
+    gBloomDisabled = false;
+    gBatching = true;
+    gSpriteProgram = gBlurProgram = gCombineProgram = 0;
+    gSceneFramebuffer = 0;
+    gPingPongFramebuffers[0] = gPingPongFramebuffers[1] = 0;
+    gSceneTextures[0] = gSceneTextures[1] = 0;
+    gPingPongTextures[0] = gPingPongTextures[1] = 0;
+    gSpareTexture = gScreenBuffer = gScreenArray = 0;
+}
+
 } // namespace
 
 namespace Renderer {
@@ -280,6 +297,7 @@ namespace Renderer {
 void Initialize()
 {
     StartGlew("Renderer");
+    StartAfresh();
 
     gSpriteProgram = BuildProgram("sprite", RendererShaders::kSpriteVertex, RendererShaders::kSpriteFragment);
     glUseProgram(gSpriteProgram);
@@ -324,17 +342,20 @@ void Initialize()
 
 void Shutdown()
 {
-    if (!gSpriteProgram)
-        return;
-    gBatch.Shutdown();
-    glUseProgram(0);
-    GLuint shaders[2] = {};
-    GLsizei count = 0;
-    glGetAttachedShaders(gSpriteProgram, 2, &count, shaders);
-    for (GLsizei i = 0; i < count; ++i)
-        glDeleteShader(shaders[i]);
-    glDeleteProgram(gSpriteProgram);
-    gSpriteProgram = 0;
+    if (gSpriteProgram) {
+        gBatch.Shutdown();
+        glUseProgram(0);
+        for (GLuint program : {gSpriteProgram, gBlurProgram, gCombineProgram})
+            DeleteProgram(program);
+        glDeleteFramebuffers(1, &gSceneFramebuffer);
+        glDeleteFramebuffers(2, gPingPongFramebuffers);
+        glDeleteTextures(2, gSceneTextures);
+        glDeleteTextures(2, gPingPongTextures);
+        glDeleteTextures(1, &gSpareTexture);
+        glDeleteBuffers(1, &gScreenBuffer);
+        glDeleteVertexArrays(1, &gScreenArray);
+    }
+    StartAfresh();
 }
 
 void CreateFramebuffers(int width, int height)

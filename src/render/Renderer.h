@@ -21,9 +21,11 @@
 // 5 sprites fixed to the screen.
 namespace Renderer {
 
-// Needs the window's OpenGL context. Throws std::runtime_error, with the
-// shader log on standard output, when the context or a shader fails.
+// Needs the window's OpenGL context. Starts as the first time, whatever an
+// earlier run left. Throws std::runtime_error, with the shader log on
+// standard output, when the context or a shader fails.
 void Initialize();
+// Releases what Initialize made, while the context is still there.
 void Shutdown();
 // Re-makes the framebuffers at the window's new size, or at the largest the
 // graphics driver can make when the window is larger (the picture is then

@@ -195,6 +195,8 @@ namespace TextRenderer {
 void Initialize()
 {
     StartGlew("TextRenderer");
+    // Texts queued before this start belong to an earlier run.
+    gQueue.clear();
     const auto [width, height] = GetWindowSize();
     glViewport(0, 0, width, height);
     glEnable(GL_CULL_FACE);

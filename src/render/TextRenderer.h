@@ -9,7 +9,7 @@
 // they take no part in the layers.
 namespace TextRenderer {
 
-// After Renderer::Initialize. Font problems are written to standard output
+// After Renderer::Initialize; starts with an empty queue. Font problems are written to standard output
 // and leave the glyphs that could not be made empty. Throws
 // std::runtime_error when the text shaders fail.
 void Initialize();

@@ -15,7 +15,7 @@ struct CacheEntry {
     unsigned id;
 };
 
-// By file name; entries are never removed.
+// By file name; emptied only when the context ends.
 std::unordered_map<std::string, CacheEntry>& Cache()
 {
     static std::unordered_map<std::string, CacheEntry> cache;
@@ -101,6 +101,11 @@ std::string NameOf(unsigned id)
             return name;
     }
     return {};
+}
+
+void Forget()
+{
+    Cache().clear();
 }
 
 } // namespace TextureManager

@@ -17,6 +17,9 @@ Texture Load(std::string name);
 void Get(Texture& texture);
 // Writes the texture for the name into *id, from the cache or newly loaded.
 void LoadFromFile(std::string name, unsigned* id);
+// Forgets every texture, as the OpenGL context they live in ends with its
+// window: the next request for a name loads it afresh.
+void Forget();
 
 // The name a texture id was loaded under; empty for an id it did not make.
 std::string NameOf(unsigned id);

@@ -57,6 +57,16 @@ void ShowNote(const char* text)
 
 } // namespace
 
+void ResetInputMode()
+{
+    ControllerModeFlag = false;
+    MenuNavDirection = Direction::None;
+    MenuNavDirectionChanged = false;
+    gPreviousMode = false;
+    gNoteTimer = 0.0f;
+    gLastMousePoint = glm::vec2(0.0f, 0.0f);
+}
+
 void UpdateInputMode()
 {
     const Mouse::State mouse = Mouse::Read();

@@ -18,5 +18,7 @@ extern std::int32_t MenuNavDirection;
 // moves the focus on it clears it, so one flick of the stick moves once.
 extern bool MenuNavDirectionChanged;
 
+// Back to the start of a run: mouse mode, no note showing.
+void ResetInputMode();
 void UpdateInputMode();
 bool IsMouseMode();

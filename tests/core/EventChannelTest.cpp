@@ -20,7 +20,13 @@ struct NameRecorder : fb::evt::SubjectObserver<CharacterEvent> {
     std::vector<std::string>& log;
 };
 
-TEST(EventChannel, ObserversHearRecordsInAttachOrderOncePerAttachment)
+// Each test leaves the channels as the game's shutdown does.
+class EventChannel : public ::testing::Test {
+protected:
+    void TearDown() override { fb::evt::ReleaseSingletons(); }
+};
+
+TEST_F(EventChannel, ObserversHearRecordsInAttachOrderOncePerAttachment)
 {
     std::vector<std::string> log;
     auto a = std::make_shared<NameRecorder>("A", log);
@@ -33,7 +39,7 @@ TEST(EventChannel, ObserversHearRecordsInAttachOrderOncePerAttachment)
     EXPECT_EQ(log, (std::vector<std::string>{"A:jump", "B:jump", "A:jump"}));
 }
 
-TEST(EventChannel, DestroyedObserversDropOutDuringTheNextNotification)
+TEST_F(EventChannel, DestroyedObserversDropOutDuringTheNextNotification)
 {
     std::vector<std::string> log;
     auto a = std::make_shared<NameRecorder>("A", log);
@@ -48,7 +54,7 @@ TEST(EventChannel, DestroyedObserversDropOutDuringTheNextNotification)
     EXPECT_EQ(channel->GetObserverCount(), 1u);
 }
 
-TEST(EventChannel, RecordsSentBeforeAttachingReachNobody)
+TEST_F(EventChannel, RecordsSentBeforeAttachingReachNobody)
 {
     std::vector<std::string> log;
     auto* channel = fb::evt::CharacterEventSubject::Get();
@@ -58,7 +64,7 @@ TEST(EventChannel, RecordsSentBeforeAttachingReachNobody)
     EXPECT_TRUE(log.empty());
 }
 
-TEST(EventChannel, ReleaseLeavesFreshChannelsAndKeepsTheGameChannel)
+TEST_F(EventChannel, ReleaseLeavesFreshChannelsAndKeepsTheGameChannel)
 {
     std::vector<std::string> log;
     auto a = std::make_shared<NameRecorder>("A", log);

@@ -3,6 +3,7 @@
 #include "core/Game.h"
 #include "core/StateManager.h"
 #include "core/Window.h"
+#include "support/StateStandIn.h"
 
 #include <SDL.h>
 #include <stdexcept>
@@ -60,7 +61,7 @@ ProbeIntro gIntro;
 
 TEST(GameStartup, RunsFramesUntilQuitAndShutsDownInOrder)
 {
-    StateManager::Register("IntroState", &gIntro);
+    StateStandIn introName("IntroState", gIntro);
     testing::internal::CaptureStdout();
     const int result = RunGame();
     const std::string printed = testing::internal::GetCapturedStdout();
@@ -94,7 +95,7 @@ public:
 TEST(GameStartup, AnExceptionEscapingAFrameIsReportedAndTheGameShutsDown)
 {
     ThrowingIntro intro;
-    StateManager::Register("IntroState", &intro);
+    StateStandIn introName("IntroState", intro);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const int result = RunGame();

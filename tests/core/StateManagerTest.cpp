@@ -1,4 +1,5 @@
 #include "core/StateManager.h"
+#include "support/StateStandIn.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -25,12 +26,19 @@ private:
     std::vector<std::string>& mLog;
 };
 
-class StateManagerTest : public ::testing::Test {
+// Each test ends its run as the game does, by quitting.
+class StateManagerRun : public ::testing::Test {
+protected:
+    void TearDown() override { StateManager::Quit(); }
+};
+
+using StateManagerStart = StateManagerRun;
+using StateManagerRegistry = StateManagerRun;
+
+class StateManagerTest : public StateManagerRun {
 protected:
     void SetUp() override
     {
-        StateManager::Register("Alpha", &alpha);
-        StateManager::Register("Beta", &beta);
         StateManager::Start("Alpha");
         log.clear();
     }
@@ -38,15 +46,17 @@ protected:
     std::vector<std::string> log;
     RecordingState alpha{"Alpha", log};
     RecordingState beta{"Beta", log};
+    StateStandIn alphaName{"Alpha", alpha};
+    StateStandIn betaName{"Beta", beta};
 };
 
 using Log = std::vector<std::string>;
 
-TEST(StateManagerStart, LoadsThenInitsAndRuns)
+TEST_F(StateManagerStart, LoadsThenInitsAndRuns)
 {
     Log log;
     RecordingState intro("Intro", log);
-    StateManager::Register("Intro", &intro);
+    StateStandIn introName("Intro", intro);
     EXPECT_FALSE(StateManager::IsRunning());
     StateManager::Start("Intro");
     EXPECT_EQ(log, (Log{"Intro.Load", "Intro.Init"}));
@@ -61,7 +71,7 @@ TEST(StateManagerStart, LoadsThenInitsAndRuns)
     EXPECT_EQ(StateManager::GetCurrentState(), nullptr);
 }
 
-TEST(StateManagerStart, UnknownNameLeavesTheGameStopped)
+TEST_F(StateManagerStart, UnknownNameLeavesTheGameStopped)
 {
     StateManager::Start("NoSuchState");
     EXPECT_FALSE(StateManager::IsRunning());
@@ -123,7 +133,7 @@ TEST_F(StateManagerTest, ARequestMadeWhileSwitchingWaitsForTheNextFrame)
     struct Redirecting : fb::GS {
         void Init() override { StateManager::SetNextState("Alpha"); }
     } redirecting;
-    StateManager::Register("Redirecting", &redirecting);
+    StateStandIn redirectingName("Redirecting", redirecting);
     StateManager::SetNextState("Redirecting");
     StateManager::Update();
     EXPECT_EQ(StateManager::GetCurrentState(), &redirecting);
@@ -131,14 +141,14 @@ TEST_F(StateManagerTest, ARequestMadeWhileSwitchingWaitsForTheNextFrame)
     EXPECT_EQ(StateManager::GetCurrentState(), &alpha);
 }
 
-TEST(StateManagerRegistry, NamesInByteOrderAndTheLaterRegistrationWins)
+TEST_F(StateManagerRegistry, NamesInByteOrderAndTheLaterRegistrationWins)
 {
     Log log;
     RecordingState first("First", log), second("Second", log);
-    StateManager::Register("EditorTest", &first);
-    StateManager::Register("CreditsState", &first);
-    StateManager::Register("ControlsState", &first);
-    StateManager::Register("ControlsState", &second);
+    StateStandIn editorName("EditorTest", first);
+    StateStandIn creditsName("CreditsState", first);
+    StateStandIn controlsName("ControlsState", first);
+    StateStandIn laterControlsName("ControlsState", second);
     std::vector<std::string> names = StateManager::GetStateNames();
     std::vector<std::string> expected{"ControlsState", "CreditsState", "EditorTest"};
     for (const auto& name : expected)

@@ -19,8 +19,9 @@ std::string StandardErrorOf(Body body)
 
 TEST(TraceTest, AMessageRepeatedEveryFrameIsWrittenOnceWithItsCount)
 {
+    // Writes out whatever an earlier test left counting.
+    SetTraceSink(nullptr);
     const std::string written = StandardErrorOf([] {
-        SetTraceSink(nullptr);
         for (int frame = 0; frame < 120; ++frame) {
             Trace("slime.json: \"count\" is not a number", 3);
             Trace("frame done", 0);

@@ -1,6 +1,7 @@
 #include "core/Trace.h"
 #include "game/AISpawner.h"
 #include "game/AISpawnerGlobals.h"
+#include "game/GoalZones.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -19,7 +20,12 @@ protected:
         });
     }
 
-    void TearDown() override { SetTraceSink(mOldSink); }
+    // As a match ends: the kinds and the spawners are forgotten.
+    void TearDown() override
+    {
+        GoalZones::Shutdown();
+        SetTraceSink(mOldSink);
+    }
 
     // The message LoadFile throws, or "" when it loads.
     static std::string Failure(const std::string& path)

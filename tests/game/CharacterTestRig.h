@@ -28,6 +28,7 @@
 #include "render/Renderer.h"
 #include "render/Sprite.h"
 #include "support/GLTestWindow.h"
+#include "support/StillCamera.h"
 #include "support/VirtualPad.h"
 
 #include <gtest/gtest.h>
@@ -126,7 +127,7 @@ protected:
         Time::SetDt(kFrame);
         Time::SetTimeScale(1.0f);
         Random::Seed(7);
-        CamManager::SetActiveCamera(std::make_shared<CamManager::Camera>());
+        UseStillCamera();
         GoalZones::ResetGlobals();
         UnloadLevel();
         UnloadTileset();

@@ -3,6 +3,7 @@
 #include "game/AISpawnerGlobals.h"
 #include "level/BuiltLevelWorld.h"
 #include "render/Sprite.h"
+#include "support/TakeEveryCollider.h"
 
 #include <algorithm>
 
@@ -225,8 +226,7 @@ TEST_F(GoalZonesTest, ShutdownForgetsTheLevelAndReturnsTheZoneColliders)
 
 TEST_F(GoalZonesTest, AZoneWithoutAFreeColliderIsMadeButCannotBeScoredIn)
 {
-    while (GetBoxCollider()) {
-    }
+    TakeEveryCollider();
     MakeDeactiveZone("Starved", {0.0f, 0.0f}, {2.0f, 2.0f});
     ASSERT_EQ(gZones.size(), 1u);
     EXPECT_EQ(gZones[0].collider, nullptr);

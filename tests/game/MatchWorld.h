@@ -81,6 +81,7 @@ protected:
         Time::SetTimeScale(1.0f);
         Random::Seed(11);
         GoalZones::ResetGlobals();
+        ResetInputMode();
         UnloadLevel();
         UnloadTileset();
         menu = StandInFor(kMenu);

@@ -13,6 +13,7 @@
 #include "level/Level.h"
 #include "render/CamManager.h"
 #include "support/GameFrames.h"
+#include "support/StateStandIn.h"
 #include "support/VirtualKeyboard.h"
 #include "support/VirtualPad.h"
 #include "ui/ControlsState.h"
@@ -22,6 +23,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -75,7 +77,7 @@ protected:
         ASSERT_TRUE(mKeys.Attach(gWindow->GetSDLWindow()));
         // The pointer rests in a corner where no screen has a button.
         SDL_WarpMouseInWindow(gWindow->GetSDLWindow(), 0, 0);
-        StateManager::Register("PausingMatch", &mMatch);
+        mMatchName.emplace("PausingMatch", mMatch);
         StateManager::SetNextState("PausingMatch");
         Frames(2);
         ASSERT_EQ(StateManager::GetCurrentState(), &mMatch);
@@ -87,6 +89,7 @@ protected:
         Frames(1);
         mPad.reset();
         Game::Shutdown();
+        mMatchName.reset();
     }
 
     static void Frames(int count) { RunGameFrames(count); }
@@ -103,6 +106,7 @@ protected:
     VirtualKeyboard mKeys; // made before SDL video starts
     std::unique_ptr<VirtualPad> mPad = std::make_unique<VirtualPad>();
     PausingMatch mMatch;
+    std::optional<StateStandIn> mMatchName;
     PauseMenu& mMenu = mMatch.menu;
 };
 

@@ -1,6 +1,7 @@
 #include "CharacterTestRig.h"
 #include "game/FistComponent.h"
 #include "render/PunchFX.h"
+#include "support/TakeEveryCollider.h"
 
 namespace {
 
@@ -161,8 +162,7 @@ TEST_F(PunchTest, TheAttackersFistSwingsAndTheOtherDoesNot)
 
 TEST_F(PunchTest, WithoutAFreeColliderThePunchDoesNothing)
 {
-    while (GetBoxCollider()) {
-    }
+    TakeEveryCollider();
     Punch(0);
     EXPECT_TRUE(log->events.empty());
     EXPECT_TRUE(Player(1)->CanAct());

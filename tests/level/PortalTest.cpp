@@ -6,6 +6,7 @@
 #include "physics/AdvancedBody.h"
 #include "render/KillClock.h"
 #include "render/ParticleSystem.h"
+#include "support/TakeEveryCollider.h"
 
 #include <stdexcept>
 
@@ -38,6 +39,8 @@ protected:
     void SetUp() override
     {
         EffectsTest::SetUp();
+        // As a level build starts: the pair effects from "ProtoPortal0" on.
+        CreateLevelPortals({});
         SetPortalClock([this] { return now; });
         fb::evt::CharacterEventSubject::Get()->Attach(listener);
     }
@@ -273,8 +276,7 @@ TEST_F(PortalTest, AnOmniPortalTeleportsEvenWhatHasNoBodyButSaysSo)
 TEST_F(PortalTest, WithoutAPoolColliderAPortalStandsStill)
 {
     auto body = Traveller({0, 0});
-    while (GetBoxCollider()) {
-    }
+    TakeEveryCollider();
     RightLeftPair();
     EXPECT_TRUE(Traced("collider pool is exhausted", 3));
     ASSERT_EQ(Portals().size(), 2u);

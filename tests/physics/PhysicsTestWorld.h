@@ -7,6 +7,7 @@
 #include "core/Trace.h"
 #include "core/Transform.h"
 #include "physics/ColliderPool.h"
+#include "support/TakeEveryCollider.h"
 
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
@@ -62,8 +63,7 @@ protected:
 
     static void TakeAllColliders()
     {
-        while (GetBoxCollider()) {
-        }
+        TakeEveryCollider();
     }
 
 

@@ -2,6 +2,7 @@
 
 #include "core/Random.h"
 #include "core/Trace.h"
+#include "support/StillCamera.h"
 
 #include <glm/gtc/constants.hpp>
 #include <string>
@@ -26,8 +27,21 @@ glm::vec2 Through(const glm::mat3& matrix, glm::vec2 point)
 }
 
 // These run without a window, so the camera keeps the size it is given.
+// Each starts and ends with the still camera the game starts with.
+class CameraTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseStillCamera(); }
+    void TearDown() override { UseStillCamera(); }
+};
 
-TEST(CameraFollow, MovesAndZoomsTowardItsFocusPointByTheFrameTime)
+using CameraFollow = CameraTest;
+using CameraRotation = CameraTest;
+using CameraStall = CameraTest;
+using CameraShake = CameraTest;
+using CameraMatrices = CameraTest;
+using CameraSquareWindow = CameraTest;
+
+TEST_F(CameraFollow, MovesAndZoomsTowardItsFocusPointByTheFrameTime)
 {
     auto camera = Following();
     CamManager::AddFocusPoint(10.0f, 0.0f, 1);
@@ -39,7 +53,7 @@ TEST(CameraFollow, MovesAndZoomsTowardItsFocusPointByTheFrameTime)
     EXPECT_FLOAT_EQ(camera->GetScale().y, 2.06f);
 }
 
-TEST(CameraFollow, HeadsForTheWeightedCentreAndZoomsOutWithTheSpread)
+TEST_F(CameraFollow, HeadsForTheWeightedCentreAndZoomsOutWithTheSpread)
 {
     auto camera = Following();
     CamManager::AddFocusPoint(0.0f, 0.0f, 3);
@@ -51,7 +65,7 @@ TEST(CameraFollow, HeadsForTheWeightedCentreAndZoomsOutWithTheSpread)
     EXPECT_FLOAT_EQ(camera->GetScale().x, 2.0f + (15.6f - 2.0f) * 0.5f);
 }
 
-TEST(CameraFollow, FocusPointsLastOneUpdate)
+TEST_F(CameraFollow, FocusPointsLastOneUpdate)
 {
     auto camera = Following();
     CamManager::AddFocusPoint(10.0f, 0.0f, 1);
@@ -60,7 +74,7 @@ TEST(CameraFollow, FocusPointsLastOneUpdate)
     EXPECT_FLOAT_EQ(camera->GetPosition().x, 1.0f);
 }
 
-TEST(CameraFollow, ZeroWeightsLeaveItInPlaceButItStillStraightens)
+TEST_F(CameraFollow, ZeroWeightsLeaveItInPlaceButItStillStraightens)
 {
     auto camera = Following();
     camera->SetRotation(0.5f);
@@ -70,7 +84,7 @@ TEST(CameraFollow, ZeroWeightsLeaveItInPlaceButItStillStraightens)
     EXPECT_NEAR(camera->GetRotation(), 0.4f, 1e-5f);
 }
 
-TEST(CameraFollow, AnExplicitTargetWinsAndZoomsTwiceAsFast)
+TEST_F(CameraFollow, AnExplicitTargetWinsAndZoomsTwiceAsFast)
 {
     auto camera = Following();
     CamManager::AddFocusPoint(-10.0f, 0.0f, 1);
@@ -81,7 +95,7 @@ TEST(CameraFollow, AnExplicitTargetWinsAndZoomsTwiceAsFast)
     EXPECT_FLOAT_EQ(camera->GetScale().y, 2.0f + (15.6f - 2.0f) * 0.2f);
 }
 
-TEST(CameraFollow, ATargetAtXZeroCountsAsNone)
+TEST_F(CameraFollow, ATargetAtXZeroCountsAsNone)
 {
     auto camera = Following();
     CamManager::SetFollowParams(0.0f, 5.0f, 3.0f, 1.0f);
@@ -91,7 +105,7 @@ TEST(CameraFollow, ATargetAtXZeroCountsAsNone)
     EXPECT_FLOAT_EQ(camera->GetPosition().y, 0.0f);
 }
 
-TEST(CameraFollow, ACameraThatDoesNotFollowStaysWhereItIs)
+TEST_F(CameraFollow, ACameraThatDoesNotFollowStaysWhereItIs)
 {
     auto camera = std::make_shared<Camera>(glm::vec2(3.0f, 1.0f), 0.3f, 8.0f, 6.0f);
     CamManager::SetActiveCamera(camera);
@@ -101,7 +115,7 @@ TEST(CameraFollow, ACameraThatDoesNotFollowStaysWhereItIs)
     EXPECT_NEAR(camera->GetRotation(), 0.3f, 1e-6f);
 }
 
-TEST(CameraRotation, EasesBackToZeroInAboutHalfASecond)
+TEST_F(CameraRotation, EasesBackToZeroInAboutHalfASecond)
 {
     auto camera = Following();
     camera->SetRotation(0.5f);
@@ -113,7 +127,7 @@ TEST(CameraRotation, EasesBackToZeroInAboutHalfASecond)
     EXPECT_EQ(camera->up, glm::vec3(0.0f, 1.0f, 0.0f));
 }
 
-TEST(CameraRotation, SlowFramesDoNotRockItAroundZero)
+TEST_F(CameraRotation, SlowFramesDoNotRockItAroundZero)
 {
     auto camera = Following();
     camera->SetRotation(-0.05f);
@@ -123,7 +137,7 @@ TEST(CameraRotation, SlowFramesDoNotRockItAroundZero)
     EXPECT_EQ(camera->GetRotation(), 0.0f);
 }
 
-TEST(CameraRotation, BecomingActiveSnapsATinyRotationAtOnce)
+TEST_F(CameraRotation, BecomingActiveSnapsATinyRotationAtOnce)
 {
     auto camera = std::make_shared<Camera>();
     camera->SetFollow(true);
@@ -132,7 +146,7 @@ TEST(CameraRotation, BecomingActiveSnapsATinyRotationAtOnce)
     EXPECT_EQ(camera->GetRotation(), 0.0f);
 }
 
-TEST(CameraStall, ALongFrameLandsOnTheGoalInsteadOfOvershootingIt)
+TEST_F(CameraStall, ALongFrameLandsOnTheGoalInsteadOfOvershootingIt)
 {
     auto camera = Following();
     CamManager::AddFocusPoint(10.0f, 4.0f, 1);
@@ -147,7 +161,7 @@ TEST(CameraStall, ALongFrameLandsOnTheGoalInsteadOfOvershootingIt)
     EXPECT_GT(CamManager::GetWorld2NDC()[0][0], 0.0f);
 }
 
-TEST(CameraShake, JoltsThePictureLessAndLessThenStops)
+TEST_F(CameraShake, JoltsThePictureLessAndLessThenStops)
 {
     Random::Seed(7);
     CamManager::SetActiveCamera(std::make_shared<Camera>());
@@ -178,7 +192,7 @@ TEST(CameraShake, JoltsThePictureLessAndLessThenStops)
     EXPECT_EQ(CamManager::GetViewMatrix(), still);
 }
 
-TEST(CameraShake, AShakeLeavesTheProjectionAlone)
+TEST_F(CameraShake, AShakeLeavesTheProjectionAlone)
 {
     CamManager::SetActiveCamera(std::make_shared<Camera>());
     const glm::mat3 projection = CamManager::GetWorld2NDC();
@@ -187,7 +201,7 @@ TEST(CameraShake, AShakeLeavesTheProjectionAlone)
     EXPECT_EQ(CamManager::GetWorld2NDC(), projection);
 }
 
-TEST(CameraMatrices, WithoutACameraTheViewIsTheIdentityAndItSaysSo)
+TEST_F(CameraMatrices, WithoutACameraTheViewIsTheIdentityAndItSaysSo)
 {
     std::vector<std::string> traces;
     SetTraceSink([&traces](const std::string& message, int) { traces.push_back(message); });
@@ -199,7 +213,7 @@ TEST(CameraMatrices, WithoutACameraTheViewIsTheIdentityAndItSaysSo)
     EXPECT_EQ(traces, std::vector<std::string>{"World2NDC transform requested, CamManager inactive/no camera"});
 }
 
-TEST(CameraMatrices, ViewPlacesTheCameraAndInverseViewUndoesIt)
+TEST_F(CameraMatrices, ViewPlacesTheCameraAndInverseViewUndoesIt)
 {
     CamManager::SetActiveCamera(std::make_shared<Camera>(glm::vec2(3.0f, 2.0f), glm::half_pi<float>(), 8.0f, 6.0f));
     // Rotated a quarter turn: one unit above the camera is the right edge
@@ -212,7 +226,7 @@ TEST(CameraMatrices, ViewPlacesTheCameraAndInverseViewUndoesIt)
     EXPECT_NEAR(back.y, 6.0f, 1e-5f);
 }
 
-TEST(CameraMatrices, NDC2WorldMapsTheScreenOntoAMenuCamerasWorld)
+TEST_F(CameraMatrices, NDC2WorldMapsTheScreenOntoAMenuCamerasWorld)
 {
     auto camera = std::make_shared<Camera>();
     camera->SetScale({8.0f, 6.0f});
@@ -222,7 +236,7 @@ TEST(CameraMatrices, NDC2WorldMapsTheScreenOntoAMenuCamerasWorld)
     EXPECT_FLOAT_EQ(world.y, -1.5f);
 }
 
-TEST(CameraMatrices, ACameraOfNoSizeKeepsTheLastPicture)
+TEST_F(CameraMatrices, ACameraOfNoSizeKeepsTheLastPicture)
 {
     auto camera = std::make_shared<Camera>();
     CamManager::SetActiveCamera(camera);
@@ -274,7 +288,7 @@ TEST_F(CameraPixels, WorldPointsLandOnThePixelsTheCameraPutsThemOn)
     EXPECT_TRUE(Near(At(100, 40), 0, 0, 0));
 }
 
-TEST(CameraSquareWindow, TheDefaultCameraMapsWorldUnitsOntoNDC)
+TEST_F(CameraSquareWindow, TheDefaultCameraMapsWorldUnitsOntoNDC)
 {
     GLTestWindow window(100, 100);
     CamManager::SetActiveCamera(std::make_shared<Camera>());

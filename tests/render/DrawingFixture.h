@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/Time.h"
 #include "render/CamManager.h"
 #include "render/Renderer.h"
 #include "render/Texture.h"
 #include "support/GLTestWindow.h"
+#include "support/StillCamera.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -36,8 +38,8 @@ inline void Quad(const Texture& texture, const glm::mat3& model, int layer)
     Renderer::Submit(layer);
 }
 
-// A small window with the renderer started, a black background and the
-// default camera fitted to the window.
+// A small window with the renderer and the frame clock started, a black
+// background and the default camera fitted to the window.
 class DrawingTest : public ::testing::Test {
 protected:
     static constexpr int kWidth = 160;
@@ -47,7 +49,8 @@ protected:
     {
         window = std::make_unique<GLTestWindow>(kWidth, kHeight);
         Renderer::Initialize();
-        CamManager::SetActiveCamera(std::make_shared<CamManager::Camera>());
+        Time::Init();
+        UseStillCamera();
         Renderer::SetBackground(Solid({0, 0, 0, 255}));
     }
 

@@ -7,6 +7,7 @@
 #include "render/Renderer.h"
 #include "render/Sprite.h"
 #include "render/TextRenderer.h"
+#include "support/StateStandIn.h"
 #include "support/GLTestWindow.h"
 #include "support/VirtualKeyboard.h"
 
@@ -103,7 +104,7 @@ TEST(GameDrawing, AFrameDrawsSpritesThenTextThenOutlinesAndF11KeepsTheFramebuffe
     VirtualKeyboard keyboard;
     ASSERT_TRUE(keyboard.IsRunning());
     DrawingIntro intro(keyboard);
-    StateManager::Register("IntroState", &intro);
+    StateStandIn introName("IntroState", intro);
     ASSERT_EQ(RunGame(), 0);
     ASSERT_EQ(intro.frame, 6);
     ASSERT_TRUE(intro.keyboardAttached);

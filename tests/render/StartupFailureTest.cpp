@@ -5,6 +5,7 @@
 #include "render/Renderer.h"
 #include "render/TextRenderer.h"
 #include "support/GLTestWindow.h"
+#include "support/StateStandIn.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ struct GameRun {
 
 GameRun RunTheGame(NeverReached& intro)
 {
-    StateManager::Register("IntroState", &intro);
+    StateStandIn introName("IntroState", intro);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const int result = RunGame();
@@ -39,7 +40,13 @@ GameRun RunTheGame(NeverReached& intro)
     return {result, printed, testing::internal::GetCapturedStderr()};
 }
 
-TEST(RendererStartup, AContextBelowOpenGL33StopsTheGameWithAClearMessage)
+// The driver offers its own version again once the test is over.
+class RendererStartup : public ::testing::Test {
+protected:
+    void TearDown() override { unsetenv("MESA_GL_VERSION_OVERRIDE"); }
+};
+
+TEST_F(RendererStartup, AContextBelowOpenGL33StopsTheGameWithAClearMessage)
 {
     setenv("MESA_GL_VERSION_OVERRIDE", "3.0", 1);
     NeverReached intro;
@@ -95,6 +102,8 @@ TEST(ShaderReports, TheShippedShadersCompileOnTheWindowsContext)
     EXPECT_NO_THROW(TextRenderer::Initialize());
     EXPECT_NO_THROW(Render::Initialize());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    Render::Shutdown();
+    Renderer::Shutdown();
 }
 
 } // namespace

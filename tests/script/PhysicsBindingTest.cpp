@@ -3,6 +3,7 @@
 #include "physics/AdvancedBody.h"
 #include "physics/CollisionQuery.h"
 #include "script/ColliderLeases.h"
+#include "support/TakeEveryCollider.h"
 
 namespace {
 
@@ -152,8 +153,7 @@ TEST_F(PhysicsBindingTest, CollidersAScriptStillHoldsGoBackWhenItsEntityDies)
 TEST_F(PhysicsBindingTest, AnExhaustedPoolGivesNil)
 {
     auto entity = Probe();
-    while (GetBoxCollider()) {
-    }
+    TakeEveryCollider();
     EXPECT_EQ(Lua(entity, "return GetBoxCollider()"), "nil");
 }
 

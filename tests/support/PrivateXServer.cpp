@@ -49,6 +49,10 @@ PrivateXServer::PrivateXServer(int width, int height)
         return;
     }
     mServer = server;
+    if (const char* old = std::getenv("DISPLAY")) {
+        mOldDisplay = old;
+        mHadDisplay = true;
+    }
     setenv("DISPLAY", (":" + display).c_str(), 1);
 }
 
@@ -58,6 +62,10 @@ PrivateXServer::~PrivateXServer()
         return;
     kill(mServer, SIGTERM);
     waitpid(mServer, nullptr, 0);
+    if (mHadDisplay)
+        setenv("DISPLAY", mOldDisplay.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
 }
 
 bool PrivateXServer::Connect(SDL_Window* sdlWindow, void*& display, unsigned long& xWindow) const

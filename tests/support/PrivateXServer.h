@@ -1,11 +1,12 @@
 #pragma once
 
 #include <SDL.h>
+#include <string>
 #include <sys/types.h>
 
 // A private X server (Xvfb) for tests that press keys or move the mouse. It
 // points DISPLAY at itself, so make it before SDL video starts and let it go
-// after SDL has quit. Being private, it keeps faked input away from the
+// after SDL has quit; DISPLAY then points where it did before. Being private, it keeps faked input away from the
 // windows of every other test running at the same time.
 class PrivateXServer {
 public:
@@ -23,6 +24,8 @@ public:
 
 private:
     pid_t mServer = -1;
+    std::string mOldDisplay;
+    bool mHadDisplay = false;
 };
 
 // Looks up an Xlib or XTest function at run time: SDL loads Xlib itself, and

@@ -16,7 +16,7 @@ void EditorSession::SetUp()
     folder = std::make_unique<ScratchGameFolder>();
     BeforeStart();
     oldSink = SetTraceSink([this](const std::string& message, int) { traces.push_back(message); });
-    StateManager::Register("IntroState", &intro);
+    introName.emplace("IntroState", intro);
     Game::Init();
     // Bloom only slows the software renderer down here.
     Renderer::SetBloomDisabled(true);
@@ -28,6 +28,7 @@ void EditorSession::SetUp()
 void EditorSession::TearDown()
 {
     Game::Shutdown();
+    introName.reset();
     SetTraceSink(oldSink);
     folder.reset();
 }

@@ -5,10 +5,12 @@
 #include "core/Entity.h"
 #include "core/GameState.h"
 #include "core/Trace.h"
+#include "support/StateStandIn.h"
 #include "support/VirtualKeyboard.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,7 @@ protected:
     struct IntroStandIn : fb::GS {
         void Exit() override;
     } intro;
+    std::optional<StateStandIn> introName;
     VirtualKeyboard keyboard{1024, 768};
     std::unique_ptr<ScratchGameFolder> folder;
     ImGuiInput input{[this] { Frames(1); }};

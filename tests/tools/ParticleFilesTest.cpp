@@ -29,6 +29,11 @@ protected:
         EntityManager::Init();
         Time::Init();
         Time::SetDt(1.0f / 60.0f);
+        // The particle editor starts from its default settings, whatever an
+        // earlier test in the process loaded into it.
+        std::ofstream("defaultSettings.json") << ParticleSettingsToJson(ParticleSettings());
+        fb::ParticleState::LoadFile("defaultSettings.json");
+        EntityManager::Clear();
         oldSink = SetTraceSink([this](const std::string& message, int level) {
             if (level >= 4)
                 errors.push_back(message);

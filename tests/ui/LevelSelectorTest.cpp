@@ -4,12 +4,14 @@
 #include "level/Level.h"
 #include "support/EngineWorldTest.h"
 #include "support/GLTestWindow.h"
+#include "support/StateStandIn.h"
 #include "support/VirtualKeyboard.h"
 #include "ui/LevelSelector.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <imgui.h>
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
@@ -163,8 +165,8 @@ protected:
         ImGui::GetIO().IniFilename = nullptr;
         ImGui_ImplSDL2_InitForOpenGL(window->GetWindow().GetSDLWindow(), window->GetWindow().GetContext());
         ImGui_ImplOpenGL3_Init("#version 130");
-        StateManager::Register("LevelSelectorTestState", &gRunningState);
-        StateManager::Register("MainMenuState", &gMenuState);
+        runningName.emplace("LevelSelectorTestState", gRunningState);
+        menuName.emplace("MainMenuState", gMenuState);
         StateManager::Start("LevelSelectorTestState");
         gRunningState.calls.clear();
         gMenuState.calls.clear();
@@ -172,6 +174,9 @@ protected:
 
     void TearDown() override
     {
+        StateManager::Quit();
+        menuName.reset();
+        runningName.reset();
         ImGui_ImplOpenGL3_Shutdown();
         ImGui_ImplSDL2_Shutdown();
         ImGui::DestroyContext();
@@ -203,6 +208,8 @@ protected:
     VirtualKeyboard keys; // first: its X server must be up before SDL video starts
     std::unique_ptr<GLTestWindow> window;
     LevelSelector selector;
+    std::optional<StateStandIn> runningName;
+    std::optional<StateStandIn> menuName;
 };
 
 TEST_F(LevelSelectorWindowTest, OpensOnEqualsRefreshesEveryThreeSecondsAndClosesOnMinus)
