@@ -13,9 +13,11 @@
 #include "tools/ParticleSettings.h"
 #include "tools/ParticleState.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -31,8 +33,15 @@ protected:
         Time::SetDt(1.0f / 60.0f);
         // The particle editor starts from its default settings, whatever an
         // earlier test in the process loaded into it.
-        std::ofstream("defaultSettings.json") << ParticleSettingsToJson(ParticleSettings());
-        fb::ParticleState::LoadFile("defaultSettings.json");
+        const std::string defaults =
+            (std::filesystem::temp_directory_path() / ("vendrabolt-particle-defaults-" + std::to_string(getpid()) + ".json"))
+                .string();
+        std::string text;
+        std::string error;
+        ASSERT_TRUE(fb::WriteJson(ParticleSettingsDocument(ParticleSettings()), fb::JsonLayout::Indented, text, error));
+        std::ofstream(defaults) << text;
+        fb::ParticleState::LoadFile(defaults);
+        std::filesystem::remove(defaults);
         EntityManager::Clear();
         oldSink = SetTraceSink([this](const std::string& message, int level) {
             if (level >= 4)
