@@ -125,7 +125,7 @@ TEST_F(MatchStateTest, ARoundCountsDownPlaysWithEventsAndEndsWithTheWinnersMenu)
     }
     Frames(8);
     EXPECT_EQ(EntitiesNamed("NextMap Button").size(), 1u);
-    // Nothing piles up while the menu waits: the sky's streaks made
+    // Nothing piles up while the menu waits a minute: the sky's streaks made
     // while time stands still end in real time.
     const std::size_t waiting = EntityManager::GetEntities().size();
     Frames(60 * 4);

@@ -7,8 +7,9 @@
 #include "render/Renderer.h"
 #include "render/Sprite.h"
 #include "render/TextRenderer.h"
-#include "support/StateStandIn.h"
 #include "support/GLTestWindow.h"
+#include "support/StateStandIn.h"
+#include "support/StillCamera.h"
 #include "support/VirtualKeyboard.h"
 
 #include <GL/glew.h>
@@ -105,6 +106,8 @@ TEST(GameDrawing, AFrameDrawsSpritesThenTextThenOutlinesAndF11KeepsTheFramebuffe
     ASSERT_TRUE(keyboard.IsRunning());
     DrawingIntro intro(keyboard);
     StateStandIn introName("IntroState", intro);
+    // The camera a game starts with, whatever an earlier test looked through.
+    UseStillCamera();
     ASSERT_EQ(RunGame(), 0);
     ASSERT_EQ(intro.frame, 6);
     ASSERT_TRUE(intro.keyboardAttached);
