@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -49,14 +48,16 @@ std::string InputFrom(int depth)
 
 void OpenGLOnce()
 {
-    static std::unique_ptr<Window> window;
+    // Kept for the whole run and never destroyed: its context ends with the
+    // process, after the texture cache it would otherwise empty.
+    static Window* window = nullptr;
     if (window)
         return;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "SDL video did not start: %s\n", SDL_GetError());
         std::abort();
     }
-    window = std::make_unique<Window>("Vendrabolt fuzz", 64, 64, 0, 0);
+    window = new Window("Vendrabolt fuzz", 64, 64, 0, 0);
     if (!window->IsValid()) {
         std::fprintf(stderr, "No window: %s\n", SDL_GetError());
         std::abort();
