@@ -10,6 +10,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <string_view>
 #include <utility>
 
 namespace fb {
@@ -88,12 +89,15 @@ rapidjson::Value Text(const std::string& text, rapidjson::Document::AllocatorTyp
     return rapidjson::Value(text.c_str(), static_cast<rapidjson::SizeType>(text.size()), allocator);
 }
 
-// Overwrites a member the element already has; adds none.
-void Overwrite(rapidjson::Value& element, const char* key, rapidjson::Value value)
+// Overwrites a string member the element already has, when the binding
+// holds another string; adds none.
+void UpdateString(rapidjson::Value& element, const char* key, const std::string& text,
+                  rapidjson::Document::AllocatorType& allocator)
 {
     auto member = element.FindMember(key);
-    if (member != element.MemberEnd())
-        member->value = std::move(value);
+    if (member != element.MemberEnd() &&
+        !(member->value.IsString() && text == std::string_view(member->value.GetString(), member->value.GetStringLength())))
+        member->value = Text(text, allocator);
 }
 
 } // namespace
@@ -213,12 +217,15 @@ void SoundSet::UpdateDocument()
             continue;
         rapidjson::Value& element = list[mElements[i]];
         const SoundBinding& binding = mBindings[i];
-        Overwrite(element, "name", Text(binding.GetName(), allocator));
-        Overwrite(element, "eventStart", Text(binding.GetEventStart(), allocator));
-        Overwrite(element, "eventEnd", Text(binding.GetEventEnd(), allocator));
-        Overwrite(element, "file", Text(binding.GetFile(), allocator));
-        Overwrite(element, "loop", rapidjson::Value(binding.GetLoop()));
-        Overwrite(element, "volume", rapidjson::Value(static_cast<double>(binding.GetVolume())));
+        UpdateString(element, "name", binding.GetName(), allocator);
+        UpdateString(element, "eventStart", binding.GetEventStart(), allocator);
+        UpdateString(element, "eventEnd", binding.GetEventEnd(), allocator);
+        UpdateString(element, "file", binding.GetFile(), allocator);
+        // A "loop" that is not true was read as false, and stays as written until the loop is switched on.
+        if (auto loop = element.FindMember("loop"); loop != element.MemberEnd() && loop->value.IsTrue() != binding.GetLoop())
+            loop->value.SetBool(binding.GetLoop());
+        if (auto volume = element.FindMember("volume"); volume != element.MemberEnd())
+            SetJsonFloat(volume->value, binding.GetVolume());
     }
 }
 
@@ -239,7 +246,7 @@ bool SoundSet::Save()
     UpdateDocument();
     std::string error;
     if (!SaveJsonFile(kFolder + mName + ".json", mDocument, JsonLayout::Indented, error)) {
-        Trace("-Sound Binder- The set \"" + mName + "\" is not saved: " + error, 4);
+        Trace("Sound Binder: FAILED TO WRITE FILE: " + error, 4);
         return false;
     }
     return true;

@@ -46,13 +46,17 @@ public:
     void GetBindingNames(std::vector<std::string>& names) const;
 
     // Copies each binding back into the element of the kept document it was
-    // read from.
+    // read from. Only a member that reads as something else than the binding
+    // holds is rewritten (a float in its shortest form), so that what nobody
+    // changed, a "loop" of the wrong type too, stays as the file had it.
     void UpdateDocument();
     // UpdateDocument, then writes the document to "assets/json/" + name +
     // ".json" with a four-space indent. Refused, with a trace, for a set that
     // was not read, a document without an "events" array, a name that is
     // not a plain file name, or a number that is not finite. The file is
-    // written whole or not at all; false when nothing was written.
+    // written whole or not at all (SaveTextFile); false when nothing was
+    // written, traced "Sound Binder: FAILED TO WRITE FILE: " and why when
+    // the writing failed.
     bool Save();
 
     const std::string& GetName() const { return mName; }

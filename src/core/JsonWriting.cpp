@@ -6,6 +6,7 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <charconv>
 #include <cmath>
 
 namespace fb {
@@ -66,6 +67,23 @@ bool WriteJson(const rapidjson::Value& value, JsonLayout layout, std::string& te
     }
     text.assign(buffer.GetString(), buffer.GetSize());
     return true;
+}
+
+double ShortestFloat(float value)
+{
+    char digits[32];
+    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+    double shortest = 0.0;
+    const std::from_chars_result read = std::from_chars(digits, written.ptr, shortest);
+    if (written.ec != std::errc() || read.ec != std::errc() || static_cast<float>(shortest) != value)
+        return value;
+    return shortest;
+}
+
+void SetJsonFloat(rapidjson::Value& value, float number)
+{
+    if (!value.IsNumber() || static_cast<float>(value.GetDouble()) != number)
+        value.SetDouble(ShortestFloat(number));
 }
 
 bool SaveJsonFile(const std::string& path, const rapidjson::Value& value, JsonLayout layout, std::string& error)

@@ -3,6 +3,7 @@
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 #include "core/JsonMembers.h"
+#include "core/JsonWriting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -196,7 +197,7 @@ void Transform::ToJson(rapidjson::Value& object) const
     auto write = [&object](const char* key, float value) {
         auto member = object.FindMember(key);
         if (member != object.MemberEnd())
-            member->value.SetDouble(value);
+            SetJsonFloat(member->value, value);
     };
     write("scaleX", mScale.x);
     write("scaleY", mScale.y);

@@ -53,7 +53,8 @@ public:
 
     // The "Transform" creator: "posX", "posY", "scaleX", "scaleY", "rotation".
     static std::shared_ptr<Component> FromJson(const rapidjson::Value& object);
-    // Writes the local "scaleX", "scaleY" and "rotation" over the keys the object has.
+    // Writes the local "scaleX", "scaleY" and "rotation" over the keys the
+    // object has; a number that reads as the value already is left as written.
     void ToJson(rapidjson::Value& object) const;
 
     // Registers the "Transform" and "vec2" types with a script's state (src/script).

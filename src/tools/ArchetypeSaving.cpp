@@ -38,7 +38,8 @@ void WriteSprite(rapidjson::Value& object, const Sprite& sprite, rapidjson::Docu
                        shown == std::string_view(filename->value.GetString(), filename->value.GetStringLength());
     if (!named)
         SetExisting(object, "filename", rapidjson::Value(shown.c_str(), allocator));
-    SetExisting(object, "opacity", rapidjson::Value(static_cast<double>(sprite.GetOpacity())));
+    if (auto opacity = object.FindMember("opacity"); opacity != object.MemberEnd())
+        fb::SetJsonFloat(opacity->value, sprite.GetOpacity());
 }
 
 } // namespace

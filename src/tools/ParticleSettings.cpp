@@ -1,6 +1,7 @@
 #include "tools/ParticleSettings.h"
 
 #include "core/JsonMembers.h"
+#include "core/JsonWriting.h"
 #include "render/AbsorbEmitter.h"
 #include "render/BasicEmitter.h"
 #include "render/ElipticalEmitter.h"
@@ -93,14 +94,14 @@ rapidjson::Document ParticleSettingsDocument(const ParticleSettings& settings)
     document.AddMember("sourceFilenme", rapidjson::Value(settings.sourceFile.c_str(), allocator), allocator);
     document.AddMember("particleCount", settings.particleCount, allocator);
     for (const auto& [key, member] : kSystemNumbers)
-        document.AddMember(rapidjson::StringRef(key), static_cast<double>(settings.*member), allocator);
+        document.AddMember(rapidjson::StringRef(key), fb::ShortestFloat(settings.*member), allocator);
     document.AddMember("doFading", settings.fading, allocator);
     document.AddMember("doShrinking", settings.shrinking, allocator);
     if (const EmitterLayout* layout = LayoutOf(settings)) {
         rapidjson::Value emitter(rapidjson::kObjectType);
         emitter.AddMember("EmitterType", rapidjson::StringRef(layout->name), allocator);
         for (const auto& [key, value] : layout->keys)
-            emitter.AddMember(rapidjson::StringRef(key), static_cast<double>(settings.emitterValues[value]), allocator);
+            emitter.AddMember(rapidjson::StringRef(key), fb::ShortestFloat(settings.emitterValues[value]), allocator);
         document.AddMember("ParticleEmitter", emitter, allocator);
     }
     return document;

@@ -33,7 +33,7 @@ struct ParticleSettings {
 
 // The editor's particle file: the system's keys at the root, then, unless
 // there is no emitter, a "ParticleEmitter" object with "EmitterType" and the
-// type's numbers. Every float is held widened to a double.
+// type's numbers. Every float is held in its shortest form (ShortestFloat).
 rapidjson::Document ParticleSettingsDocument(const ParticleSettings& settings);
 
 // Takes what the root holds: a key that is missing or of another type keeps

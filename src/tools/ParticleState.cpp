@@ -95,16 +95,17 @@ void Play()
     ShowEffect(std::move(entity));
 }
 
-// Runs a file operation; a failure is traced and changes nothing. False then.
+// Runs a file operation; a failure is traced and changes nothing. False
+// then, and the window shows the failure after its own lead.
 template <typename Operation>
-bool Guarded(Operation operation)
+bool Guarded(Operation operation, const std::string& windowLead = "")
 {
     try {
         operation();
         return true;
     } catch (const std::exception& error) {
         Trace(std::string("Particle editor: ") + error.what(), 4);
-        gFileStatus.Show(error.what(), 6.0f);
+        gFileStatus.Show(windowLead + error.what(), 6.0f);
         return false;
     }
 }
@@ -242,7 +243,7 @@ void ParticleState::Update()
         gFileStatus.Show(std::string("loaded ") + gTargetFile);
     if (save && !IsExportName(gTargetFile))
         gFileStatus.Show("json NOT saved: the target must be a plain file name ending in .json", 6.0f);
-    else if (save && Guarded([&] { SaveFile(target); }))
+    else if (save && Guarded([&] { SaveFile(target); }, "json NOT saved: "))
         gFileStatus.Show(std::string("exported ") + gTargetFile);
     if (play)
         Play();
@@ -270,7 +271,7 @@ void ParticleState::SaveFile(const std::string& path)
 {
     std::string error;
     if (!SaveJsonFile(path, ParticleSettingsDocument(gSettings), fb::JsonLayout::Indented, error))
-        throw std::runtime_error("json NOT saved: " + error);
+        throw std::runtime_error("Could not load file: " + path + ": " + error);
     KeptFiles::Forget(path);
 }
 

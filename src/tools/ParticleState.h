@@ -23,8 +23,8 @@ public:
     void Unload() override;
 
     // Writes the settings to path, whole or not at all. Throws
-    // std::runtime_error "json NOT saved: " and why, naming the path, when
-    // it cannot be written; the file is then left as it was.
+    // std::runtime_error "Could not load file: " + path, then why, when it
+    // cannot be written; the file is then left as it was.
     static void SaveFile(const std::string& path);
     // Reads path into the settings and puts its effect on screen in place of
     // the current one. Throws std::runtime_error, naming the file and what is

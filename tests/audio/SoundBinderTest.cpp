@@ -164,7 +164,8 @@ TEST_F(SoundBinderTest, ASavedSetReadsBackWithTheSameBindingsAndKeys)
     const std::string text = ReadText(saved.path);
     EXPECT_NE(text.find("\n    \"comment\": \"kept as written\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"note\": \"kept too\""), std::string::npos);
-    EXPECT_NE(text.find("\"volume\": 0.300000011920928"), std::string::npos) << "the float, widened";
+    EXPECT_NE(text.find("\"volume\": 0.3\n"), std::string::npos) << "the float in its shortest form: " << text;
+    EXPECT_NE(text.find("\"volume\": 1,\n"), std::string::npos) << "what nobody changed stays as written";
 
     // Read back and saved again, the set writes the same file.
     fb::SoundSet reread;
@@ -174,6 +175,32 @@ TEST_F(SoundBinderTest, ASavedSetReadsBackWithTheSameBindingsAndKeys)
     std::filesystem::remove(saved.path);
     ASSERT_TRUE(reread.Save());
     EXPECT_EQ(ReadText(saved.path), text);
+
+    // What is not a file is refused in the words of the sound binder, and stays.
+    std::filesystem::remove(saved.path);
+    ASSERT_EQ(mkfifo(saved.path.c_str(), 0600), 0);
+    EXPECT_FALSE(reread.Save());
+    ASSERT_FALSE(mTraces.empty());
+    EXPECT_EQ(mTraces.back().rfind("Sound Binder: FAILED TO WRITE FILE: cannot write " + saved.path, 0), 0u)
+        << mTraces.back();
+    EXPECT_TRUE(std::filesystem::is_fifo(saved.path));
+
+    // Each shipped set, saved unchanged, holds exactly the values it was read with.
+    for (const std::string shipped : {"CharacterSounds", "GameSounds"}) {
+        std::string copy = ReadText("assets/json/" + shipped + ".json");
+        const std::string name = "\"name\": \"" + shipped + "\"";
+        ASSERT_NE(copy.find(name), std::string::npos) << shipped;
+        copy.replace(copy.find(name), name.size(), "\"name\": \"AudioShippedTest\"");
+        SavedFile resaved{"assets/json/AudioShippedTest.json"};
+        fb::SoundSet set;
+        set.Parse(FromJsonFolder(mFiles.Write(shipped + ".json", copy)));
+        ASSERT_TRUE(set.Save()) << shipped;
+        rapidjson::Document read;
+        rapidjson::Document written;
+        read.Parse(copy.c_str());
+        written.Parse(ReadText(resaved.path).c_str());
+        EXPECT_TRUE(written == read) << shipped << ":\n" << ReadText(resaved.path);
+    }
 }
 
 TEST_F(SoundBinderTest, BrokenSetsAreTracedAndNeverSavedOverOtherFiles)
@@ -217,6 +244,10 @@ TEST_F(SoundBinderTest, BrokenSetsAreTracedAndNeverSavedOverOtherFiles)
     EXPECT_EQ(reread.GetBindings()[1].GetVolume(), 0.5f);
     const std::string text = ReadText(saved.path);
     EXPECT_NE(text.find("\n        42,"), std::string::npos);
+    EXPECT_NE(text.find("\"name\": \"Odd\",\n            \"eventStart\": \"jump\",\n            \"eventEnd\": \"\",\n"
+                        "            \"file\": \"./assets/sound/jump.wav\",\n            \"loop\": 1,"),
+              std::string::npos)
+        << "a loop the game could not read stays as written";
     EXPECT_NE(text.find("\"volume\": 1e39"), std::string::npos) << text;
 
     // A set past its bounds is refused whole.

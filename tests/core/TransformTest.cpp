@@ -1,5 +1,6 @@
 #include "core/ComponentFactory.h"
 #include "core/EntityManager.h"
+#include "core/JsonWriting.h"
 #include "core/Transform.h"
 
 #include <glm/gtc/constants.hpp>
@@ -121,6 +122,15 @@ TEST_F(TransformTest, ToJsonOverwritesOnlyTheKeysTheObjectHas)
     EXPECT_DOUBLE_EQ(json["scaleY"].GetDouble(), 4.0);
     EXPECT_EQ(json["posX"].GetInt(), 1);
     EXPECT_FALSE(json.HasMember("rotation"));
+
+    // A changed float goes in its shortest form; an unchanged one stays as written.
+    json.Parse(R"({"scaleX":3,"scaleY":1,"rotation":0.75})");
+    transform.SetScale({3.0f, 0.7f});
+    transform.ToJson(json);
+    std::string text;
+    std::string error;
+    ASSERT_TRUE(fb::WriteJson(json, fb::JsonLayout::Compact, text, error)) << error;
+    EXPECT_EQ(text, R"({"scaleX":3,"scaleY":0.7,"rotation":0.75})");
 }
 
 } // namespace

@@ -135,7 +135,8 @@ TEST_F(EditorStatesTest, TheParticleEditorLoadsPlaysAndExportsEffects)
     }
     ASSERT_TRUE(input.TypeInto("File Control", "Target File", "walkFolder.json"));
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
-    EXPECT_TRUE(input.ShowsText("json NOT saved: cannot replace assets/json/particles/walkFolder.json"));
+    EXPECT_TRUE(input.ShowsText("json NOT saved: Could not load file: assets/json/particles/walkFolder.json: "));
+    EXPECT_TRUE(Traced("Could not load file: assets/json/particles/walkFolder.json: cannot write"));
     EXPECT_TRUE(Traced("Could not load file: assets/json/particles/walkMissing.json"));
     EXPECT_TRUE(Traced("walkList.json does not hold an object"));
     EXPECT_TRUE(FindEntity("dummy text"));
