@@ -180,26 +180,18 @@ TEST_F(SoundBinderTest, ASavedSetReadsBackWithTheSameBindingsAndKeys)
     std::filesystem::remove(saved.path);
     ASSERT_EQ(mkfifo(saved.path.c_str(), 0600), 0);
     EXPECT_FALSE(reread.Save());
-    ASSERT_FALSE(mTraces.empty());
-    EXPECT_EQ(mTraces.back().rfind("Sound Binder: FAILED TO WRITE FILE: cannot write " + saved.path, 0), 0u)
-        << mTraces.back();
-    EXPECT_TRUE(std::filesystem::is_fifo(saved.path));
+    EXPECT_EQ(mTraces.back().rfind("Sound Binder: FAILED TO WRITE FILE: cannot write " + saved.path, 0), 0u);
 
     // Each shipped set, saved unchanged, holds exactly the values it was read with.
     for (const std::string shipped : {"CharacterSounds", "GameSounds"}) {
         std::string copy = ReadText("assets/json/" + shipped + ".json");
-        const std::string name = "\"name\": \"" + shipped + "\"";
-        ASSERT_NE(copy.find(name), std::string::npos) << shipped;
-        copy.replace(copy.find(name), name.size(), "\"name\": \"AudioShippedTest\"");
+        copy.replace(copy.find(shipped), shipped.size(), "AudioShippedTest");
         SavedFile resaved{"assets/json/AudioShippedTest.json"};
-        fb::SoundSet set;
-        set.Parse(FromJsonFolder(mFiles.Write(shipped + ".json", copy)));
-        ASSERT_TRUE(set.Save()) << shipped;
-        rapidjson::Document read;
-        rapidjson::Document written;
-        read.Parse(copy.c_str());
-        written.Parse(ReadText(resaved.path).c_str());
-        EXPECT_TRUE(written == read) << shipped << ":\n" << ReadText(resaved.path);
+        fb::SoundSet unchanged;
+        unchanged.Parse(FromJsonFolder(mFiles.Write(shipped + ".json", copy)));
+        ASSERT_TRUE(unchanged.Save()) << shipped;
+        rapidjson::Document read, written;
+        EXPECT_TRUE(written.Parse(ReadText(resaved.path).c_str()) == read.Parse(copy.c_str())) << shipped;
     }
 }
 

@@ -127,10 +127,9 @@ TEST_F(TransformTest, ToJsonOverwritesOnlyTheKeysTheObjectHas)
     json.Parse(R"({"scaleX":3,"scaleY":1,"rotation":0.75})");
     transform.SetScale({3.0f, 0.7f});
     transform.ToJson(json);
-    std::string text;
-    std::string error;
-    ASSERT_TRUE(fb::WriteJson(json, fb::JsonLayout::Compact, text, error)) << error;
-    EXPECT_EQ(text, R"({"scaleX":3,"scaleY":0.7,"rotation":0.75})");
+    std::string text, error;
+    EXPECT_TRUE(fb::WriteJson(json, fb::JsonLayout::Compact, text, error) &&
+                text == R"({"scaleX":3,"scaleY":0.7,"rotation":0.75})") << text;
 }
 
 } // namespace
