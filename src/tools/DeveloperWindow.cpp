@@ -1,0 +1,57 @@
+#include "tools/DeveloperWindow.h"
+
+#include <imgui.h>
+#include <imgui_internal.h>
+#include <map>
+
+namespace {
+
+constexpr float kBaseWidth = 1000.0f;
+constexpr float kBaseHeight = 600.0f;
+constexpr float kMargin = 4.0f;
+constexpr const char* kDebugWindow = "Debug##Default";
+
+ImVec2 PlaceFor(const WindowPlace& place, const ImVec2& display)
+{
+    return ImVec2(place.x * display.x / kBaseWidth, place.y * display.y / kBaseHeight);
+}
+
+// Whether the window is yet to be placed for the game window's present
+// size: it is new, or the game window has changed size since.
+bool NeedsPlacing(const char* name, const ImVec2& display)
+{
+    static std::map<ImGuiID, ImVec2> placedFor;
+    ImVec2& placed = placedFor[ImHashStr(name)];
+    const bool needed = !ImGui::FindWindowByName(name) || placed.x != display.x || placed.y != display.y;
+    placed = display;
+    return needed;
+}
+
+// The largest the window may grow from where it is, inside the game window.
+ImVec2 RoomFrom(const ImVec2& position, const ImVec2& display)
+{
+    return ImVec2(ImMax(display.x - position.x - kMargin, 1.0f), ImMax(display.y - position.y - kMargin, 1.0f));
+}
+
+} // namespace
+
+void BeginDeveloperWindow(const char* name, WindowPlace place)
+{
+    const ImVec2 display = ImGui::GetIO().DisplaySize;
+    const ImVec2 position = PlaceFor(place, display);
+    if (NeedsPlacing(name, display))
+        ImGui::SetNextWindowPos(position, ImGuiCond_Always);
+    const ImGuiWindow* window = ImGui::FindWindowByName(name);
+    const ImVec2 room = RoomFrom(window ? window->Pos : position, display);
+    ImGui::SetNextWindowSizeConstraints(ImVec2(ImMin(place.width, room.x), 0.0f), room);
+    ImGui::Begin(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+}
+
+void PlaceDebugWindow(WindowPlace place)
+{
+    const ImVec2 display = ImGui::GetIO().DisplaySize;
+    if (NeedsPlacing(kDebugWindow, display))
+        ImGui::SetWindowPos(kDebugWindow, PlaceFor(place, display), ImGuiCond_Always);
+    // Dear ImGui gives it a fixed size of its own; it fits what it holds instead.
+    ImGui::SetWindowSize(kDebugWindow, ImVec2(0.0f, 0.0f), ImGuiCond_Always);
+}
