@@ -39,10 +39,11 @@ void BeginDeveloperWindow(const char* name, WindowPlace place)
 {
     const ImVec2 display = ImGui::GetIO().DisplaySize;
     const ImVec2 position = PlaceFor(place, display);
-    if (NeedsPlacing(name, display))
-        ImGui::SetNextWindowPos(position, ImGuiCond_Always);
     const ImGuiWindow* window = ImGui::FindWindowByName(name);
-    const ImVec2 room = RoomFrom(window ? window->Pos : position, display);
+    const bool placing = NeedsPlacing(name, display);
+    if (placing)
+        ImGui::SetNextWindowPos(position, ImGuiCond_Always);
+    const ImVec2 room = RoomFrom(placing || !window ? position : window->Pos, display);
     ImGui::SetNextWindowSizeConstraints(ImVec2(ImMin(place.width, room.x), 0.0f), room);
     ImGui::Begin(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
 }

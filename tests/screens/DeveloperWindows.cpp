@@ -1,14 +1,16 @@
 #include "DeveloperWindows.h"
 
+#include "support/DrawnGlyphs.h"
+
 #include <imgui.h>
 #include <imgui_internal.h>
 #include <map>
-#include <sstream>
 
 namespace developer_windows {
 namespace {
 
 using screen_layout::Box;
+using screen_layout::Describe;
 
 Box BoxOf(const ImRect& rect)
 {
@@ -26,30 +28,6 @@ bool Within(const Box& inner, const Box& outer)
            inner.bottom <= outer.bottom;
 }
 
-std::string Describe(const Box& box)
-{
-    std::ostringstream text;
-    text << "[" << box.left << ", " << box.top << " .. " << box.right << ", " << box.bottom << "]";
-    return text.str();
-}
-
-// The glyph whose quad starts at vertex i, or null: a letter's quad carries
-// its glyph's texture corners (U0, V0), (U1, V0), (U1, V1).
-const ImFontGlyph* GlyphAt(const ImVector<ImDrawVert>& vertices, int i,
-                           const std::map<std::pair<float, float>, const ImFontGlyph*>& glyphs)
-{
-    if (i + 2 >= vertices.Size)
-        return nullptr;
-    const auto found = glyphs.find({vertices[i].uv.x, vertices[i].uv.y});
-    if (found == glyphs.end())
-        return nullptr;
-    const ImFontGlyph& glyph = *found->second;
-    const ImVec2& second = vertices[i + 1].uv;
-    const ImVec2& third = vertices[i + 2].uv;
-    return second.x == glyph.U1 && second.y == glyph.V0 && third.x == glyph.U1 && third.y == glyph.V1 ? &glyph
-                                                                                                       : nullptr;
-}
-
 // The buttons drawn into one window's draw list.
 void ReadButtons(const ImDrawList& list, std::size_t window, std::vector<Button>& buttons)
 {
@@ -58,11 +36,7 @@ void ReadButtons(const ImDrawList& list, std::size_t window, std::vector<Button>
     const auto isButton = [&colours](ImU32 colour) {
         return colour == colours[0] || colour == colours[1] || colour == colours[2];
     };
-    std::map<std::pair<float, float>, const ImFontGlyph*> glyphs;
-    for (const ImFontGlyph& glyph : ImGui::GetFont()->Glyphs) {
-        if (glyph.Visible)
-            glyphs[{glyph.U0, glyph.V0}] = &glyph;
-    }
+    const DrawnGlyphs glyphs(*ImGui::GetFont());
     const ImVector<ImDrawVert>& vertices = list.VtxBuffer;
     for (int i = 0; i < vertices.Size;) {
         if (!isButton(vertices[i].col)) {
@@ -78,7 +52,7 @@ void ReadButtons(const ImDrawList& list, std::size_t window, std::vector<Button>
         }
         // Its label follows it, drawn inside it.
         for (; i < vertices.Size && !isButton(vertices[i].col); ++i) {
-            const ImFontGlyph* glyph = GlyphAt(vertices, i, glyphs);
+            const ImFontGlyph* glyph = glyphs.At(vertices, i);
             if (!glyph)
                 continue;
             const ImVec2& corner = vertices[i].pos;
