@@ -27,7 +27,7 @@ inline constexpr WindowPlace kSoundSets{490.0f, 220.0f, 0.0f};
 // The particle editor.
 inline constexpr WindowPlace kParticleSystem{262.0f, 168.0f, 228.0f};
 inline constexpr WindowPlace kFileControl{540.0f, 144.0f, 230.0f};
-inline constexpr WindowPlace kEmitter{540.0f, 249.0f, 230.0f};
+inline constexpr WindowPlace kEmitter{540.0f, 275.0f, 230.0f};
 inline constexpr WindowPlace kParticleFiles{775.0f, 144.0f, 220.0f};
 
 // The graphics test. Dear ImGui's own "Debug" window lies behind every

@@ -15,7 +15,6 @@
 
 #include "audio/SoundBinder.h"
 #include "audio/SoundSet.h"
-
 #include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/Game.h"
