@@ -39,13 +39,17 @@ void BeginDeveloperWindow(const char* name, WindowPlace place)
 {
     const ImVec2 display = ImGui::GetIO().DisplaySize;
     const ImVec2 position = PlaceFor(place, display);
-    const ImGuiWindow* window = ImGui::FindWindowByName(name);
+    ImGuiWindow* window = ImGui::FindWindowByName(name);
     const bool placing = NeedsPlacing(name, display);
     if (placing)
         ImGui::SetNextWindowPos(position, ImGuiCond_Always);
     const ImVec2 room = RoomFrom(placing || !window ? position : window->Pos, display);
-    ImGui::SetNextWindowSizeConstraints(ImVec2(ImMin(place.width, room.x), 0.0f), room);
-    ImGui::Begin(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+    // Never smaller than what it held in the last frame; a new window fits
+    // what it holds by itself.
+    const ImVec2 fit = window ? ImGui::CalcWindowNextAutoFitSize(window) : ImVec2(0.0f, 0.0f);
+    const ImVec2 least(ImMax(place.width, fit.x), fit.y);
+    ImGui::SetNextWindowSizeConstraints(ImMin(least, room), room);
+    ImGui::Begin(name);
 }
 
 void PlaceDebugWindow(WindowPlace place)

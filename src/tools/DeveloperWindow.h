@@ -10,11 +10,11 @@ struct WindowPlace {
 };
 
 // ImGui::Begin for a developer window, closed with ImGui::End as usual. It
-// opens at its place, always as large as all it holds (it grows when more
-// comes into it), never past the game window's right and bottom edges (a
-// scrollbar then shows the rest). Moved by hand it stays where it was put
-// until the game window changes size, which puts it back at its place for
-// the new size.
+// opens at its place, at least as large as all it holds (it grows when more
+// comes into it, and may be dragged larger), never past the game window's
+// right and bottom edges (a scrollbar then shows the rest). Moved by hand it
+// stays where it was put until the game window changes size, which puts it
+// back at its place for the new size.
 void BeginDeveloperWindow(const char* name, WindowPlace place);
 
 // The same for Dear ImGui's implicit "Debug" window, while it is the
