@@ -4,6 +4,7 @@
 #include "core/StateManager.h"
 #include "core/Time.h"
 #include "game/SlimeUI.h"
+#include "tools/DeveloperLayout.h"
 #include "tools/EditorWidgets.h"
 #include "tools/FileList.h"
 #include "tools/StringListIndex.h"
@@ -69,8 +70,7 @@ void Editor::Update()
 
 void Editor::DrawOptions()
 {
-    PlaceNextWindow(10.0f, 10.0f, 230.0f);
-    ImGui::Begin("Editor Options");
+    BeginDeveloperWindow("Editor Options", developer_layout::kEditorOptions);
     ImGui::PushItemWidth(-1);
     if (ImGui::Button("Cheat Menu"))
         mCheatMenu = !mCheatMenu;
@@ -82,8 +82,7 @@ void Editor::DrawOptions()
 
 void Editor::DrawCheatMenu()
 {
-    PlaceNextWindow(10.0f, 90.0f, 230.0f);
-    ImGui::Begin("Cheat Menu");
+    BeginDeveloperWindow("Cheat Menu", developer_layout::kCheatMenu);
     if (ImGui::Button("Mute Music")) {
         mMusicMuted = !mMusicMuted;
         if (mMusicMuted) {
@@ -138,8 +137,7 @@ void Editor::RefreshSoundList()
 void Editor::DrawStateSelector()
 {
     std::vector<std::string> names = StateManager::GetStateNames();
-    PlaceNextWindow(10.0f, 190.0f, 230.0f);
-    ImGui::Begin("Gamestate Selector");
+    BeginDeveloperWindow("Gamestate Selector", developer_layout::kStateSelector);
     ImGui::PushItemWidth(-1);
     ImGui::Text("Select a state from the list");
     ImGui::ListBox("##states", &gSelectedStateIndex, StringListItemGetter, &names, static_cast<int>(names.size()),
@@ -155,9 +153,10 @@ void Editor::DrawFramerate()
     // A copy: dragging the figure changes nothing.
     const float dt = Time::GetDt();
     int framesPerSecond = dt > 0.0f ? static_cast<int>(1.0f / dt) : 0;
-    PlaceNextWindow(10.0f, 470.0f, 230.0f);
-    ImGui::Begin("Framerate");
+    BeginDeveloperWindow("Framerate", developer_layout::kFramerate);
+    PushFieldWidthBeside("FPS");
     ImGui::DragInt("FPS", &framesPerSecond, 1.0f, 0, 0, "%.0f");
+    ImGui::PopItemWidth();
     ImGui::End();
 }
 

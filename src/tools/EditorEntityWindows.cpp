@@ -4,6 +4,7 @@
 #include "physics/ColliderPool.h"
 #include "render/Sprite.h"
 #include "render/TextureManager.h"
+#include "tools/DeveloperLayout.h"
 #include "tools/Editor.h"
 #include "tools/EditorWidgets.h"
 #include "tools/StringListIndex.h"
@@ -41,8 +42,7 @@ void Editor::RefreshEntityList()
 void Editor::DrawEntitySelector()
 {
     const int before = mSelectedEntityIndex;
-    PlaceNextWindow(250.0f, 10.0f, 260.0f);
-    ImGui::Begin("Entity Selector");
+    BeginDeveloperWindow("Entity Selector", developer_layout::kEntitySelector);
     ImGui::PushItemWidth(-1);
     ImGui::ListBox("##entities", &mSelectedEntityIndex, StringListItemGetter, &mEntityNames, mEntityCount, 4);
     if (ImGui::Button("Physics Debug Toggle"))
@@ -74,8 +74,7 @@ void Editor::SelectEntity(int index)
 
 void Editor::DrawEntityEditor()
 {
-    PlaceNextWindow(520.0f, 10.0f, 495.0f);
-    ImGui::Begin("Entity Editor");
+    BeginDeveloperWindow("Entity Editor", developer_layout::kEntityEditor);
     ImGui::PushItemWidth(-1);
     std::shared_ptr<Entity> entity = mSelectedEntity.lock();
     if (!entity) {
@@ -144,8 +143,7 @@ void Editor::ApplyEntityValues()
 
 void Editor::DrawSpriteSelector()
 {
-    PlaceNextWindow(250.0f, 160.0f, 260.0f);
-    ImGui::Begin("Sprite Selector");
+    BeginDeveloperWindow("Sprite Selector", developer_layout::kSpriteSelector);
     ImGui::PushItemWidth(-1);
     ImGui::Text("Select a Sprite from the list");
     ImGui::ListBox("##sprites", &mSelectedSpriteIndex, StringListItemGetter, &mSpritePaths,

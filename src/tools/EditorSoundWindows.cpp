@@ -2,6 +2,7 @@
 #include "audio/SoundBinding.h"
 #include "audio/SoundSet.h"
 #include "core/Game.h"
+#include "tools/DeveloperLayout.h"
 #include "tools/Editor.h"
 #include "tools/EditorWidgets.h"
 #include "tools/StringListIndex.h"
@@ -13,8 +14,7 @@ namespace fb::edt {
 
 void Editor::DrawSoundSelector()
 {
-    PlaceNextWindow(250.0f, 430.0f, 260.0f);
-    ImGui::Begin("Sound Selector");
+    BeginDeveloperWindow("Sound Selector", developer_layout::kSoundSelector);
     ImGui::PushItemWidth(-1);
     ImGui::Text("Select a Sound from the list");
     ImGui::ListBox("##sounds", &mSelectedSoundIndex, StringListItemGetter, &mSoundPaths,
@@ -42,8 +42,7 @@ void Editor::DrawSoundSets()
     SoundBinder* binder = GetSoundBinder();
     if (!binder)
         return;
-    PlaceNextWindow(520.0f, 185.0f, 495.0f);
-    ImGui::Begin("Sound Sets");
+    BeginDeveloperWindow("Sound Sets", developer_layout::kSoundSets);
     ImGui::PushItemWidth(200);
     ImGui::Text("Select a Sound Set to Modify");
     binder->GetSetNames(mSetNames);

@@ -16,10 +16,9 @@ bool ReadFiniteNumber(const char* text, float& value)
     return true;
 }
 
-void PlaceNextWindow(float x, float y, float width)
+void PushFieldWidthBeside(const char* longestLabel)
 {
-    ImGui::SetNextWindowPos(ImVec2(x, y), ImGuiCond_FirstUseEver);
-    ImGui::SetNextWindowSize(ImVec2(width, 0.0f), ImGuiCond_FirstUseEver);
+    ImGui::PushItemWidth(-(ImGui::CalcTextSize(longestLabel).x + ImGui::GetStyle().ItemInnerSpacing.x));
 }
 
 void FiniteSlider(const char* label, float& value, float min, float max, StatusLine& status)

@@ -10,10 +10,9 @@ class StatusLine;
 // text starts with none). False when that number is not finite as a float.
 bool ReadFiniteNumber(const char* text, float& value);
 
-// Places the next window where it first opens and gives it a width that shows
-// its labels; its height follows what it holds. Moved or resized by hand, it
-// keeps that for the rest of the run.
-void PlaceNextWindow(float x, float y, float width);
+// Fields fill the window from here on (until ImGui::PopItemWidth), leaving
+// room beside them for the longest of their labels.
+void PushFieldWidthBeside(const char* longestLabel);
 
 // A float slider, format "%.3f"; a value typed into it (Ctrl+click) that is
 // not finite is refused with a word on the status line.

@@ -9,6 +9,7 @@
 #include "render/ParticleSystem.h"
 #include "render/Sprite.h"
 #include "render/TextRenderer.h"
+#include "tools/DeveloperLayout.h"
 
 #include <imgui.h>
 #include <string>
@@ -65,7 +66,7 @@ void GraphicsState::Update()
     TextRenderer::AddText("Screen-Space Text", -0.95f, -0.95f, 0.08f, {0.9f, 0.4f, 0.1f}, false);
     TextRenderer::AddTextWorld("World-Space Text", 0.25f, 0.25f, 0.04f, {0.1f, 0.8f, 0.4f}, false);
 
-    ImGui::Begin("Rotate");
+    BeginDeveloperWindow("Rotate", developer_layout::kRotate);
     ImGui::SliderFloat("CameraRotation", &rotation, -kPi, kPi, "%.3f");
     ImGui::SliderFloat("CameraX", &x, -5.0f, 5.0f, "%.3f");
     ImGui::SliderFloat("CameraY", &y, -5.0f, 5.0f, "%.3f");
@@ -79,7 +80,7 @@ void GraphicsState::Update()
         camera->SetScale({scale, 2.0f});
     }
 
-    ImGui::Begin("Buttons!");
+    BeginDeveloperWindow("Buttons!", developer_layout::kGraphicsButtons);
     const bool shake = ImGui::Button("Shake Screen");
     const bool particles = ImGui::Button("Make Particles");
     ImGui::End();
@@ -89,6 +90,7 @@ void GraphicsState::Update()
         MakeAbsorbEffect(0.075f, {1.0f, 0.0f});
 
     // Outside both windows: Dear ImGui puts it in its own "Debug" window.
+    PlaceDebugWindow(developer_layout::kGraphicsDebug);
     if (ImGui::Button("Exit To Next State"))
         StateManager::SetNextState("ParticleState");
 }

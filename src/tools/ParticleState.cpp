@@ -15,6 +15,7 @@
 #include "render/ParticleSystem.h"
 #include "render/SquareEmitter.h"
 #include "render/TextureManager.h"
+#include "tools/DeveloperLayout.h"
 #include "tools/EditorWidgets.h"
 #include "tools/FileList.h"
 #include "tools/ParticleSettings.h"
@@ -131,8 +132,8 @@ void EmitterSlider(const char* label, float& value, float min, float max)
 bool DrawParticleSystemWindow()
 {
     ParticleSettings& s = gSettings;
-    PlaceNextWindow(10.0f, 10.0f, 360.0f);
-    ImGui::Begin("Particle System");
+    BeginDeveloperWindow("Particle System", developer_layout::kParticleSystem);
+    PushFieldWidthBeside("Source File");
     char source[kFileTextSize];
     CopyBounded(source, s.sourceFile);
     ImGui::InputText("Source File", source, kFileTextSize);
@@ -152,6 +153,7 @@ bool DrawParticleSystemWindow()
     ImGui::Checkbox("Shrink?", &s.shrinking);
     const bool play = ImGui::Button("PLAY");
     gSystemStatus.Draw();
+    ImGui::PopItemWidth();
     ImGui::End();
     return play;
 }
@@ -159,8 +161,8 @@ bool DrawParticleSystemWindow()
 void DrawEmitterWindow()
 {
     ParticleSettings& s = gSettings;
-    PlaceNextWindow(10.0f, 360.0f, 360.0f);
-    ImGui::Begin("Emitter/Manipulator");
+    BeginDeveloperWindow("Emitter/Manipulator", developer_layout::kEmitter);
+    PushFieldWidthBeside("Height");
     if (ImGui::Button("Last Type"))
         s.emitterType = (s.emitterType + ParticleSettings::TypeCount - 1) % ParticleSettings::TypeCount;
     ImGui::SameLine();
@@ -197,13 +199,13 @@ void DrawEmitterWindow()
         break;
     }
     gEmitterStatus.Draw();
+    ImGui::PopItemWidth();
     ImGui::End();
 }
 
 void DrawFileSelectorWindow()
 {
-    PlaceNextWindow(770.0f, 10.0f, 220.0f);
-    ImGui::Begin("Particle File Selector");
+    BeginDeveloperWindow("Particle File Selector", developer_layout::kParticleFiles);
     ImGui::PushItemWidth(-1);
     if (ImGui::Button("Update List"))
         ListJsonFiles();
@@ -228,9 +230,10 @@ void ParticleState::Update()
 {
     const bool play = DrawParticleSystemWindow();
 
-    PlaceNextWindow(380.0f, 10.0f, 380.0f);
-    ImGui::Begin("File Control");
+    BeginDeveloperWindow("File Control", developer_layout::kFileControl);
+    PushFieldWidthBeside("Target File");
     ImGui::InputText("Target File", gTargetFile, kFileTextSize);
+    ImGui::PopItemWidth();
     const bool load = ImGui::Button("LOAD FROM THIS FILE");
     const bool save = ImGui::Button("EXPORT TO THIS FILE");
     gFileStatus.Draw();

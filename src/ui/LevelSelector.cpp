@@ -7,6 +7,7 @@
 #include "game/AISpawner.h"
 #include "level/Level.h"
 #include "level/LevelBuilder.h"
+#include "tools/DeveloperLayout.h"
 #include "tools/StringListItemGetter.h"
 
 #include <SDL.h>
@@ -127,7 +128,7 @@ void LevelSelector::Update()
             mWindowOpen = false;
             return;
         }
-        ImGui::Begin("Level Selector");
+        BeginDeveloperWindow("Level Selector", developer_layout::kLevelSelector);
         ImGui::PushItemWidth(-1.0f);
         ImGui::Text("Select a level from the list");
         ImGui::ListBox("##Levels", &mSelected, StringListItemGetter, &mPaths, GetLevelCount(), 10);

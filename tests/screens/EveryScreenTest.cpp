@@ -4,10 +4,17 @@
 // a round is saved as a picture, all of them side by side on one contact
 // sheet, and each one is checked from its pictures' own alpha where the
 // frame put them: no button, label, card or slide leaves the window or
-// runs across the edge of a frame drawn with it.
+// runs across the edge of a frame drawn with it. The developer menu, its
+// debug/edit windows, the graphics test, the particle editor and the
+// match's level list are shot on the way, each of their windows and buttons
+// checked from Dear ImGui's own records: inside the game window, showing all
+// the window holds, and no button under another window.
 
+#include "DeveloperWindows.h"
 #include "ScreenLayout.h"
 
+#include "audio/SoundBinder.h"
+#include "audio/SoundSet.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/Game.h"
@@ -18,11 +25,14 @@
 #include "game/TolveyTestState.h"
 #include "support/ContactSheet.h"
 #include "support/GameFrames.h"
-#include "support/PrivateXServer.h"
+#include "support/ImGuiInput.h"
 #include "support/SavePng.h"
 #include "support/ShownFrame.h"
+#include "support/VirtualKeyboard.h"
 #include "render/Renderer.h"
 #include "render/Sprite.h"
+#include "tools/GraphicsState.h"
+#include "tools/ParticleState.h"
 #include "ui/Button.h"
 #include "ui/ControlsState.h"
 #include "ui/IntroState.h"
@@ -52,10 +62,12 @@ protected:
     {
         fs::remove_all(mFolder);
         fs::create_directories(mFolder);
-        ASSERT_TRUE(mServer.IsRunning());
+        ASSERT_TRUE(mKeyboard.IsRunning());
         mPad = std::make_unique<VirtualPad>();
         Game::Init();
         Renderer::SetBloomDisabled(true);
+        ASSERT_TRUE(mKeyboard.Attach(gWindow->GetSDLWindow()));
+        mInput.Install();
         SDL_WarpMouseInWindow(gWindow->GetSDLWindow(), 0, 0);
     }
 
@@ -126,9 +138,12 @@ protected:
         EXPECT_TRUE(SavePng(mFolder / (std::to_string(mSheet.Count() + 1) + "-" + label + ".png"), picture, width,
                             height));
         mSheet.Add(picture, width, height);
-        EXPECT_FALSE(screen.pieces.empty()) << label;
         for (const std::string& fault : screen_layout::Faults(screen, width, height))
             ADD_FAILURE() << label << ": " << fault;
+        const developer_windows::Shown windows = developer_windows::LastFrame();
+        for (const std::string& fault : developer_windows::Faults(windows, width, height))
+            ADD_FAILURE() << label << ": " << fault;
+        EXPECT_FALSE(screen.pieces.empty() && windows.windows.empty()) << label;
         // The credits roll down the middle half of the window from edge to
         // edge: no frame may have an edge there.
         if (name.rfind("credits", 0) == 0) {
@@ -162,11 +177,23 @@ protected:
     }
     static std::string ImageOf(const Button& button);
 
+    // Holds the keys for one frame, as a person would, and lets the game
+    // answer them.
+    void Keys(SDL_Scancode first, SDL_Scancode second = SDL_SCANCODE_UNKNOWN);
+    // Shows the developer window unless it is shown, with the button of the
+    // window that toggles it.
+    void Toggle(const char* window, const char* shownBy, const char* label, bool shown);
+    void ClickEntry(const char* window, const char* list, const std::vector<std::string>& entries,
+                    const std::string& entry);
     void WalkEveryScreen();
+    // From the main menu through the developer windows and back to it.
+    void WalkDeveloperWindows();
 
     const fs::path mFolder = fs::temp_directory_path() / "vendrabolt-every-screen";
     ContactSheet mSheet{320, 8};
-    PrivateXServer mServer{kDesktopWidth, kDesktopHeight};
+    // Its private X server is the desktop.
+    VirtualKeyboard mKeyboard{kDesktopWidth, kDesktopHeight};
+    ImGuiInput mInput{[] { Game::Frame(); }};
     std::unique_ptr<VirtualPad> mPad;
 };
 
@@ -188,6 +215,85 @@ std::string EveryScreen::ImageOf(const Button& button)
     return sprite ? sprite->GetTexture().name : std::string();
 }
 
+void EveryScreen::Keys(SDL_Scancode first, SDL_Scancode second)
+{
+    mKeyboard.Press(first);
+    if (second != SDL_SCANCODE_UNKNOWN)
+        mKeyboard.Press(second);
+    Game::Frame();
+    if (second != SDL_SCANCODE_UNKNOWN)
+        mKeyboard.Release(second);
+    mKeyboard.Release(first);
+    // The keys are read in the frame after they went down, and what they
+    // open is drawn from the frame after that.
+    RunGameFrames(2);
+}
+
+void EveryScreen::Toggle(const char* window, const char* shownBy, const char* label, bool shown)
+{
+    if (ImGuiInput::Shown(window) != shown) {
+        ASSERT_TRUE(mInput.Click(shownBy, label)) << label;
+    }
+    ASSERT_EQ(ImGuiInput::Shown(window), shown) << window;
+}
+
+void EveryScreen::ClickEntry(const char* window, const char* list, const std::vector<std::string>& entries,
+                             const std::string& entry)
+{
+    const auto found = std::find(entries.begin(), entries.end(), entry);
+    ASSERT_NE(found, entries.end()) << window << " lists no " << entry;
+    ASSERT_TRUE(mInput.ClickEntry(window, list, static_cast<int>(found - entries.begin()), entry)) << entry;
+}
+
+// The debug/edit windows are shot showing all they can: an entity with a
+// picture picked, and a sound binding.
+void EveryScreen::WalkDeveloperWindows()
+{
+    Keys(SDL_SCANCODE_LSHIFT, SDL_SCANCODE_COMMA);
+    ASSERT_TRUE(ImGuiInput::Shown("Editor Options")) << "the developer menu never opened";
+    Toggle("Cheat Menu", "Editor Options", "Cheat Menu", true);
+    Toggle("Entity Selector", "Editor Options", "Debug/Edit menu", false);
+    Shoot("developer-menu");
+
+    Toggle("Entity Selector", "Editor Options", "Debug/Edit menu", true);
+    std::vector<std::string> names;
+    std::string pictured;
+    for (const auto& entity : EntityManager::GetEntities()) {
+        names.push_back(entity->GetName());
+        if (pictured.empty() && entity->GetComponent<Sprite>())
+            pictured = entity->GetName();
+    }
+    ClickEntry("Entity Selector", "##entities", names, pictured);
+    std::vector<std::string> sets;
+    GetSoundBinder()->GetSetNames(sets);
+    ASSERT_FALSE(sets.empty());
+    ClickEntry("Sound Sets", "##sets", sets, sets.front());
+    std::vector<std::string> events;
+    GetSoundBinder()->FindSet(sets.front())->GetBindingNames(events);
+    ASSERT_FALSE(events.empty());
+    ClickEntry("Sound Sets", "SoundEvents", events, events.front());
+    Shoot("debug-edit-windows");
+
+    // Reached through the state list, whose working the editor's own tests
+    // show: here only what is shown matters.
+    StateManager::SetNextState("GraphicsState");
+    ASSERT_TRUE(FramesUntil<fb::GraphicsState>(3));
+    RunGameFrames(3);
+    Shoot("graphics-test");
+    StateManager::SetNextState("ParticleState");
+    ASSERT_TRUE(FramesUntil<fb::ParticleState>(3));
+    RunGameFrames(3);
+    Shoot("particle-editor-under-debug-windows");
+    Toggle("Entity Selector", "Editor Options", "Debug/Edit menu", false);
+    Keys(SDL_SCANCODE_LSHIFT, SDL_SCANCODE_SLASH);
+    ASSERT_FALSE(ImGuiInput::Shown("Editor Options")) << "the developer menu never closed";
+    Shoot("particle-editor");
+
+    StateManager::SetNextState("MainMenuState");
+    ASSERT_TRUE(FramesUntil<fb::MainMenuState>(3));
+    RunGameFrames(2);
+}
+
 // The sub-screens keep their buttons to themselves; they are walked with
 // the d-pad from the button that has the focus when they open, Back.
 void EveryScreen::WalkEveryScreen()
@@ -207,6 +313,8 @@ void EveryScreen::WalkEveryScreen()
     ASSERT_TRUE(menu);
     RunGameFrames(2);
     Shoot("main-menu");
+    WalkDeveloperWindows();
+    menu = Current<fb::MainMenuState>();
     // The pad takes over the menus.
     Tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     Press("ButtonQuit");
@@ -265,6 +373,9 @@ void EveryScreen::WalkEveryScreen()
         Game::Frame();
     RunGameFrames(5);
     Shoot("match-hud", true);
+    Keys(SDL_SCANCODE_EQUALS);
+    Shoot("match-level-list", true);
+    Keys(SDL_SCANCODE_MINUS);
     gRandomEventTimer = 0.0f;
     RunGameFrames(10);
     EXPECT_GT(BannerPixels(Shoot("match-event-banner", true)), 500);

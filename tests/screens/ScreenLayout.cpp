@@ -69,14 +69,14 @@ std::string Describe(const Placed& placed)
     return placed.image;
 }
 
+} // namespace
+
 std::string Describe(const Box& box)
 {
     std::ostringstream text;
     text << "[" << box.left << ", " << box.top << " .. " << box.right << ", " << box.bottom << "]";
     return text.str();
 }
-
-} // namespace
 
 Screen CurrentScreen(int width, int height, bool inMatch)
 {

@@ -15,6 +15,9 @@ struct Box {
     float left, top, right, bottom;
 };
 
+// "[left, top .. right, bottom]", for failure messages.
+std::string Describe(const Box& box);
+
 // A picture as drawn: its file, its place in the drawing order and the
 // window rectangle it is stretched to.
 struct Placed {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImGuiInput.h"
+#include "support/ImGuiInput.h"
 #include "ScratchGameFolder.h"
 #include "core/Entity.h"
 #include "core/GameState.h"

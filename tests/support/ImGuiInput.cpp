@@ -1,8 +1,9 @@
 #include "ImGuiInput.h"
 
+#include "DrawnGlyphs.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <utility>
 
 ImGuiInput::ImGuiInput(std::function<void()> frame)
@@ -39,32 +40,19 @@ void ImGuiInput::Apply(ImGuiContext* context, ImGuiContextHook* hook)
     }
 }
 
-// Reads the text back out of the frame's draw lists: each visible letter is
-// a quad whose first three corners carry its glyph's texture corners
-// (U0, V0), (U1, V0), (U1, V1). Spaces draw nothing and so do not appear.
+// Reads the text back out of the frame's draw lists.
 void ImGuiInput::Capture(ImGuiContext* context, ImGuiContextHook* hook)
 {
     auto* self = static_cast<ImGuiInput*>(hook->UserData);
-    const ImFont* font = context->IO.Fonts->Fonts[0];
-    std::map<std::pair<float, float>, const ImFontGlyph*> glyphs;
-    for (const ImFontGlyph& glyph : font->Glyphs) {
-        if (glyph.Visible)
-            glyphs[{glyph.U0, glyph.V0}] = &glyph;
-    }
+    const DrawnGlyphs glyphs(*context->IO.Fonts->Fonts[0]);
     self->mShownText.clear();
     for (const ImGuiWindow* window : context->Windows) {
         if (!window->Active)
             continue;
         const ImVector<ImDrawVert>& vertices = window->DrawList->VtxBuffer;
-        for (int i = 0; i + 2 < vertices.Size; ++i) {
-            auto found = glyphs.find({vertices[i].uv.x, vertices[i].uv.y});
-            if (found == glyphs.end())
-                continue;
-            const ImFontGlyph& glyph = *found->second;
-            const ImVec2& second = vertices[i + 1].uv;
-            const ImVec2& third = vertices[i + 2].uv;
-            if (second.x == glyph.U1 && second.y == glyph.V0 && third.x == glyph.U1 && third.y == glyph.V1)
-                self->mShownText += static_cast<char>(glyph.Codepoint);
+        for (int i = 0; i < vertices.Size; ++i) {
+            if (const ImFontGlyph* glyph = glyphs.At(vertices, i))
+                self->mShownText += static_cast<char>(glyph->Codepoint);
         }
         self->mShownText += '\n';
     }
