@@ -379,18 +379,27 @@ TEST_F(MatchStateTest, AfterAHundredEffectsTheCreditsOfThePauseMenuLeaveOneMatch
     ASSERT_NE(music.GetChannel(), 0);
     RunCountdown();
 
-    // A hundred jumps, ten at a time, each batch heard to its end.
-    const auto waitForQuiet = [] {
-        for (int i = 0; i < 300 && AudioEngine::CountPlaying("Effects") > 0; ++i)
+    // A hundred jumps, ten at a time, each batch heard to its end: the
+    // mixer ends its channels in its own time, polled until it has.
+    const auto effectsEnded = [] {
+        for (int poll = 0; poll < 6000; ++poll) {
+            if (AudioEngine::CountPlaying("Effects") == 0)
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
     };
+    int heard = 0;
     for (int i = 0; i < 100; ++i) {
         fb::evt::CharacterEventSubject::Get()->CallNotify(
             fb::evt::CharacterEvent(fb::evt::CharacterEventType::Jump, GetPlayer(0)->GetEntity()));
         Frame();
-        if (i % 10 == 9)
-            waitForQuiet();
+        if (i % 10 == 9) {
+            heard += AudioEngine::CountPlaying("Effects");
+            ASSERT_TRUE(effectsEnded()) << "the effects of jumps " << i - 9 << " to " << i << " never ended";
+        }
     }
+    ASSERT_GT(heard, 0) << "no jump was heard, so no effect took a channel";
     EXPECT_TRUE(music.IsPlaying());
     EXPECT_EQ(AudioEngine::CountPlaying("Music"), 1);
 
