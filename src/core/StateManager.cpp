@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,37 @@ fb::GS* gCurrent = nullptr;
 fb::GS* gNext = nullptr;
 bool gRunning = false;
 bool gRestart = false;
+// The state whose Init ran and whose Exit has not, and the one whose Load
+// ran and whose Unload has not. Each is marked before the call, so that a
+// state that throws part-way is still left, and never twice.
+fb::GS* gEntered = nullptr;
+fb::GS* gLoaded = nullptr;
+
+void Load(fb::GS* state)
+{
+    gLoaded = state;
+    state->Load();
+}
+
+void Enter(fb::GS* state)
+{
+    gEntered = state;
+    state->Init();
+}
+
+void Leave(fb::GS* state)
+{
+    if (gEntered == state)
+        gEntered = nullptr;
+    state->Exit();
+}
+
+void Unload(fb::GS* state)
+{
+    if (gLoaded == state)
+        gLoaded = nullptr;
+    state->Unload();
+}
 
 } // namespace
 
@@ -44,13 +76,13 @@ void Start(std::string name)
     if (!state) {
         Trace("StateManager: no state registered as \"" + name + "\"", 4);
         std::cerr << "Cannot start: no game state named \"" << name << "\"\n";
-        gCurrent = gNext = nullptr;
+        gCurrent = gNext = gEntered = gLoaded = nullptr;
         gRunning = false;
         return;
     }
     gCurrent = gNext = state;
-    gCurrent->Load();
-    gCurrent->Init();
+    Load(state);
+    Enter(state);
     gRunning = true;
     gRestart = false;
 }
@@ -95,32 +127,33 @@ void Update()
     if (!gRunning || !gCurrent)
         return;
     if (gRestart) {
-        gCurrent->Exit();
-        gCurrent->Init();
+        Leave(gCurrent);
+        Enter(gCurrent);
         gRestart = false;
     } else if (gNext == gCurrent) {
         gCurrent->Update();
     } else {
         // A request made by the new state's Load or Init stays pending.
         fb::GS* next = gNext;
-        gCurrent->Exit();
-        gCurrent->Unload();
-        next->Load();
-        next->Init();
+        Leave(gCurrent);
+        Unload(gCurrent);
+        Load(next);
+        Enter(next);
         gCurrent = next;
     }
 }
 
 void Shutdown()
 {
-    fb::GS* const current = gCurrent;
+    fb::GS* const entered = std::exchange(gEntered, nullptr);
+    fb::GS* const loaded = std::exchange(gLoaded, nullptr);
     gCurrent = gNext = nullptr;
     gRunning = false;
     gRestart = false;
-    if (current) {
-        current->Exit();
-        current->Unload();
-    }
+    if (entered)
+        entered->Exit();
+    if (loaded)
+        loaded->Unload();
 }
 
 } // namespace StateManager

@@ -23,9 +23,11 @@ bool IsRunning();
 fb::GS* GetCurrentState();
 std::vector<std::string> GetStateNames();
 void Update();
-// Leaves the current state (Exit, then Unload) and clears the running flag,
-// so that nothing the state made outlives the game: called once the main
-// loop has ended, however it ended.
+// Leaves the state that was entered (Exit) and unloads the one that was
+// loaded (Unload), each once, and clears the running flag, so that nothing
+// a state made outlives the game: called once the main loop has ended,
+// however it ended. After a state threw part-way through a switch these
+// are the states whose Init and Load had begun.
 void Shutdown();
 
 // Registers a state object from a global initialiser.

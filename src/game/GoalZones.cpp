@@ -165,10 +165,7 @@ void Init()
     gNextZone = 1;
     gZoneTimer = 0.0f;
     gActiveSpawner = 0;
-    gSpawnerCycleTimer = 0.0f;
     gSpawnCountdown = 0.0f;
-    // A round won before this match moves no spawner in it.
-    gLastWinCount = SlimeUI::GetWinCount();
     gAliveAliens = 0;
 }
 

@@ -31,7 +31,8 @@ namespace GoalZones {
 // The start values of the module, at the start of every run: no marker made yet.
 void ResetGlobals();
 // A new match on the built level: every alien goes, the first zone and the
-// first spawner are active.
+// first spawner are active. The spawner cycle's time and the last win count
+// seen go on from the match before.
 void Init();
 // The end of a match: every alien goes, the loaded kinds, the spawners and
 // the zones are forgotten and the zones' colliders returned. The zone

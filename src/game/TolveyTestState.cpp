@@ -22,6 +22,7 @@
 #include "level/Level.h"
 #include "level/LevelBuilder.h"
 #include "level/TutorialHints.h"
+#include "level/WrapBounds.h"
 #include "physics/AdvancedBody.h"
 #include "render/ParticleEffects.h"
 #include "render/ParticleSystem.h"
@@ -35,7 +36,6 @@
 #include <array>
 #include <cmath>
 #include <exception>
-#include <optional>
 
 std::shared_ptr<CamManager::Camera> gGameplayCamera =
     std::make_shared<CamManager::Camera>(glm::vec2(0.0f, 0.0f), 0.0f, 20.0f, 20.0f);
@@ -198,19 +198,20 @@ void TolveyTestState::StartMusic()
 
 void TolveyTestState::PlacePlayers()
 {
-    const glm::vec2 size = LevelSize();
-    const float unit = size.x / 40.0f;
-    // High up, inside the edges of the screen wrap.
-    const float top = std::min(15.0f * unit, (size.y - 3.0f) / 2.0f);
-    const float side = std::max(0.0f, (size.x - 3.0f) / 2.0f);
+    const float unit = LevelSize().x / 40.0f;
+    const std::vector<LevelArea> spawns = GetSpawnPoints();
     for (int i = 0; i < GetPlayerCount(); ++i) {
-        if (const std::optional<glm::vec2> spawn = GetSpawnPointFor(i)) {
-            PlacePlayer(i, spawn->x, spawn->y);
-        } else {
+        glm::vec2 at;
+        if (spawns.size() < 4) {
             // Two on each side of the middle.
-            const float k = static_cast<float>(2 + i % 2) * (i < 2 ? -1.0f : 1.0f);
-            PlacePlayer(i, std::clamp(k * 5.0f * unit, -side, side), top);
+            const float side = static_cast<float>(2 + i % 2);
+            at = glm::vec2((i < 2 ? -side : side) * 5.0f * unit, -15.0f * unit);
+        } else {
+            at = glm::vec2(spawns[static_cast<std::size_t>(i)].x, spawns[static_cast<std::size_t>(i)].y);
         }
+        // On a small map that may lie past the screen wrap's edges.
+        at = InsideWrapBounds(at);
+        PlacePlayer(i, at.x, at.y);
     }
 }
 

@@ -3,19 +3,27 @@
 #include "core/Entity.h"
 #include "game/Players.h"
 #include "level/Level.h"
+#include "level/WrapBounds.h"
 #include "render/ParticleEffects.h"
+
+#include <optional>
+#include <vector>
 
 namespace {
 
-// The tiles on each side that do not count as inside.
-constexpr float kBorder = 3.0f;
-
-// Where the body of that entity comes back after leaving at `wrapped`.
+// Where the body of that entity comes back after leaving at `wrapped`: a
+// player at the spawn point of its own index, or in the middle of a level
+// with no such point; anything else at `wrapped`.
 glm::vec2 ReturnPoint(const std::shared_ptr<fb::Entity>& owner, glm::vec2 wrapped)
 {
     for (int i = 0; i < GetPlayerCount(); ++i) {
-        if (GetPlayer(i)->GetEntity() == owner)
-            return GetSpawnPointFor(i).value_or(glm::vec2(0.0f, 0.0f));
+        if (GetPlayer(i)->GetEntity() != owner)
+            continue;
+        const std::vector<LevelArea> spawns = GetSpawnPoints();
+        if (static_cast<int>(spawns.size()) <= i)
+            return {0.0f, 0.0f};
+        const LevelArea& spawn = spawns[static_cast<std::size_t>(i)];
+        return InsideWrapBounds({spawn.x, spawn.y});
     }
     return wrapped;
 }
@@ -41,24 +49,21 @@ void WrapperObject::OnComponentAdded(std::weak_ptr<fb::cmp::Component> added)
 
 void WrapperObject::Update()
 {
-    const auto [width, height] = GetLevelSize();
-    if (!mTransform || width <= kBorder || height <= kBorder)
+    const std::optional<WrapBounds> bounds = GetWrapBounds();
+    if (!mTransform || !bounds)
         return;
     const glm::vec2 p = mTransform->GetPosition();
-    const float halfX = (static_cast<float>(width) - kBorder) / 2.0f;
-    const float halfY = (static_cast<float>(height) - kBorder) / 2.0f;
-    const float spanX = (static_cast<float>(width) - kBorder) - 2.0f * mMargin;
-    const float spanY = (static_cast<float>(height) - kBorder) - 2.0f * mMargin;
+    const glm::vec2 span = bounds->high - bounds->low - 2.0f * mMargin;
 
     glm::vec2 wrapped = p;
-    if (p.x + mMargin > halfX + 0.5f)
-        wrapped.x = p.x - spanX;
-    else if (p.x - mMargin < 0.5f - halfX)
-        wrapped.x = p.x + spanX;
-    if (p.y > halfY + 0.5f)
-        wrapped.y = p.y - spanY;
-    else if (p.y < 0.5f - halfY)
-        wrapped.y = p.y + spanY;
+    if (p.x + mMargin > bounds->high.x)
+        wrapped.x = p.x - span.x;
+    else if (p.x - mMargin < bounds->low.x)
+        wrapped.x = p.x + span.x;
+    if (p.y > bounds->high.y)
+        wrapped.y = p.y - span.y;
+    else if (p.y < bounds->low.y)
+        wrapped.y = p.y + span.y;
     if (wrapped == p)
         return;
 

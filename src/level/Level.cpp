@@ -38,15 +38,6 @@ std::vector<LevelArea> GetSpawnPoints()
     return CurrentLevel().spawnPoints;
 }
 
-std::optional<glm::vec2> GetSpawnPointFor(int player)
-{
-    const std::vector<LevelArea>& points = CurrentLevel().spawnPoints;
-    if (points.empty() || player < 0)
-        return std::nullopt;
-    const LevelArea& point = points[static_cast<std::size_t>(player) % points.size()];
-    return glm::vec2(point.x, point.y);
-}
-
 std::vector<LevelArea> GetRandomEventPoints()
 {
     return CurrentLevel().randomEventPoints;

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <glm/glm.hpp>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -129,10 +128,6 @@ void UnloadLevel();
 void UnloadTileset();
 
 std::vector<LevelArea> GetSpawnPoints();
-// Where a player starts and comes back to: the centre of spawn point
-// `player`, or, on a level with fewer points than players, of the points
-// taken round again (shared). Empty when the level has none.
-std::optional<glm::vec2> GetSpawnPointFor(int player);
 std::vector<LevelArea> GetRandomEventPoints();
 // (width, height) in tiles.
 std::pair<int, int> GetLevelSize();

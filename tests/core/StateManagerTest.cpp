@@ -2,6 +2,7 @@
 #include "support/StateStandIn.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,66 @@ TEST_F(StateManagerTest, ARequestMadeWhileSwitchingWaitsForTheNextFrame)
     EXPECT_EQ(StateManager::GetCurrentState(), &redirecting);
     StateManager::Update();
     EXPECT_EQ(StateManager::GetCurrentState(), &alpha);
+}
+
+// Records its calls as RecordingState does and throws from the one named
+// in throwsIn, once it has recorded it.
+class ThrowingState : public RecordingState {
+public:
+    using RecordingState::RecordingState;
+    void Init() override { Call("Init", [this] { RecordingState::Init(); }); }
+    void Exit() override { Call("Exit", [this] { RecordingState::Exit(); }); }
+    void Load() override { Call("Load", [this] { RecordingState::Load(); }); }
+    void Unload() override { Call("Unload", [this] { RecordingState::Unload(); }); }
+    std::string throwsIn;
+
+private:
+    template <typename Record> void Call(const std::string& operation, Record record)
+    {
+        record();
+        if (operation == throwsIn)
+            throw std::runtime_error(operation + " failed");
+    }
+};
+
+TEST_F(StateManagerStart, AfterAThrowShutdownLeavesAndUnloadsExactlyWhatWasEnteredAndLoaded)
+{
+    Log log;
+    ThrowingState first("First", log), second("Second", log);
+    StateStandIn firstName("First", first);
+    StateStandIn secondName("Second", second);
+    struct Case {
+        ThrowingState* thrower;
+        std::string operation;
+        bool restart;
+        Log atShutdown;
+    };
+    const std::vector<Case> cases = {
+        {&second, "Load", false, {"Second.Unload"}},
+        {&second, "Init", false, {"Second.Exit", "Second.Unload"}},
+        {&first, "Exit", false, {"First.Unload"}},
+        {&first, "Unload", false, {}},
+        {&first, "Exit", true, {"First.Unload"}},
+        {&first, "Init", true, {"First.Exit", "First.Unload"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.operation + (c.restart ? " of a restart" : " of a switch"));
+        first.throwsIn = second.throwsIn = "";
+        StateManager::Start("First");
+        c.thrower->throwsIn = c.operation;
+        if (c.restart)
+            StateManager::Restart();
+        else
+            StateManager::SetNextState("Second");
+        EXPECT_THROW(StateManager::Update(), std::runtime_error);
+        log.clear();
+        first.throwsIn = second.throwsIn = "";
+        StateManager::Shutdown();
+        EXPECT_EQ(log, c.atShutdown);
+        log.clear();
+        StateManager::Shutdown();
+        EXPECT_TRUE(log.empty()) << "a second shutdown has nothing left to leave";
+    }
 }
 
 TEST_F(StateManagerRegistry, NamesInByteOrderAndTheLaterRegistrationWins)

@@ -27,6 +27,7 @@
 #include "render/CamManager.h"
 #include "render/Renderer.h"
 #include "render/Sprite.h"
+#include "support/FreshGoalZones.h"
 #include "support/GLTestWindow.h"
 #include "support/StillCamera.h"
 #include "support/VirtualPad.h"
@@ -128,7 +129,7 @@ protected:
         Time::SetTimeScale(1.0f);
         Random::Seed(7);
         UseStillCamera();
-        GoalZones::ResetGlobals();
+        StartGoalZonesFresh();
         UnloadLevel();
         UnloadTileset();
         AISpawner::LoadFile("./assets/json/aitest.json");

@@ -1,6 +1,7 @@
 #include "GameEventLog.h"
 #include "core/Transform.h"
 #include "game/AISpawnerGlobals.h"
+#include "game/SlimeUI.h"
 #include "level/BuiltLevelWorld.h"
 #include "render/Sprite.h"
 #include "support/TakeEveryCollider.h"
@@ -135,6 +136,23 @@ TEST_F(GoalZonesTest, TheActiveSpawnerMovesOnEveryTenSecondsAndIsMarked)
         EXPECT_EQ(gActiveSpawner, next);
         EXPECT_EQ(PositionOf(gSpawnerMarker), gSpawners[next].position);
     }
+
+    // A new match starts on the first spawner, but its cycle and the win
+    // count last seen go on: a round won before moves it on at once, and
+    // 5 s into the cycle, 5 s more move it again.
+    Play(5.0f + kStep);
+    const int wonBefore = SlimeUI::GetWinCount() + 1;
+    gLastWinCount = wonBefore;
+    GoalZones::Init();
+    EXPECT_EQ(gActiveSpawner, 0);
+    EXPECT_EQ(gSpawnerCycleTimer, 5.0f);
+    EXPECT_EQ(gLastWinCount, wonBefore);
+    GoalZones::Update(kStep);
+    EXPECT_EQ(gActiveSpawner, 1);
+    Play(5.0f - 2 * kStep);
+    EXPECT_EQ(gActiveSpawner, 1);
+    GoalZones::Update(kStep);
+    EXPECT_EQ(gActiveSpawner, 2);
 }
 
 TEST_F(GoalZonesTest, TheActiveSpawnerSpawnsEverySpawnRateUpToItsMaximum)

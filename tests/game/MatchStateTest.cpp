@@ -11,6 +11,7 @@
 #include "render/CamManager.h"
 #include "render/Sprite.h"
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -250,29 +251,53 @@ bool InsideTheMap(glm::vec2 at)
     return at.x >= 0.5f - half.x && at.x <= half.x + 0.5f && at.y >= 0.5f - half.y && at.y <= half.y + 0.5f;
 }
 
-// A floor across a map of 24 by 12 tiles, with that many spawn points above it.
-std::string FloorMap(const std::filesystem::path& folder, int spawnPoints)
+// A map 24 tiles wide with a floor across it three tiles above its bottom
+// edge, and spawn points of one tile with their top-left corners on those
+// tiles (column, row).
+std::string FloorMap(const std::filesystem::path& folder, int height, const std::vector<glm::ivec2>& spawnTiles)
 {
     TestMap map;
-    map.rows.assign(12, std::string(24, '.'));
-    map.rows[10] = std::string(24, '#');
-    for (int i = 0; i < spawnPoints; ++i)
-        map.objects.push_back(MapObjectJson("P" + std::to_string(i), "SpawnPoint", 64.0f * (4 + 7 * i), 64.0f * 6,
-                                            64.0f, 64.0f, i + 1));
-    return map.Write(folder, "spawns" + std::to_string(spawnPoints) + ".json");
+    map.rows.assign(static_cast<std::size_t>(height), std::string(24, '.'));
+    map.rows[static_cast<std::size_t>(height - 4)] = std::string(24, '#');
+    for (std::size_t i = 0; i < spawnTiles.size(); ++i)
+        map.objects.push_back(MapObjectJson("P" + std::to_string(i), "SpawnPoint", 64.0f * spawnTiles[i].x,
+                                            64.0f * spawnTiles[i].y, 64.0f, 64.0f, static_cast<int>(i) + 1));
+    return map.Write(folder, "spawns" + std::to_string(spawnTiles.size()) + "-" + std::to_string(height) + ".json");
+}
+
+// Where a match on a map with fewer than four spawn points puts player i:
+// two on each side of the middle, in units of a fortieth of the map's width.
+glm::vec2 StartWithoutSpawnPoint(int player)
+{
+    const float unit = static_cast<float>(GetLevelSize().first) / 40.0f;
+    constexpr std::array<float, 4> kX = {-10.0f, -15.0f, 10.0f, 15.0f};
+    return {kX.at(static_cast<std::size_t>(player)) * unit, -15.0f * unit};
+}
+
+void ExpectNear(glm::vec2 at, glm::vec2 expected, const std::string& who)
+{
+    EXPECT_NEAR(at.x, expected.x, 0.5f) << who;
+    EXPECT_NEAR(at.y, expected.y, 0.5f) << who;
 }
 
 TEST_F(MatchStateTest, EveryPadSteersAPlayerInsideTheMapWhateverItsSpawnPointsAndPadSlots)
 {
     const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "vendrabolt-spawn-test";
+    // 24 by 30: the starts without a spawn point lie inside, above the floor.
+    const std::vector<glm::ivec2> threePoints = {{4, 6}, {11, 6}, {18, 6}};
+    // Far below the map for a frame: the screen wrap brings the player back.
+    const auto fallOff = [](int player) {
+        GetPlayer(player)->GetEntity()->GetComponent<fb::cmp::Transform>()->SetPosition(0.0f, -1000.0f);
+        Frame();
+    };
     PlugIn(4);
-    EnterMatch(FloorMap(scratch, 3));
+    EnterMatch(FloorMap(scratch, 30, threePoints));
     ASSERT_EQ(GetSpawnPoints().size(), 3u);
     ASSERT_EQ(GetPlayerCount(), 4);
-    // Each on a spawn point of the map, the fourth on the first's.
+    // Three points are fewer than the players: nobody starts on one.
     for (int i = 0; i < 4; ++i) {
-        const LevelArea spawn = GetSpawnPoints()[static_cast<std::size_t>(i % 3)];
-        EXPECT_EQ(PlayerAt(i), glm::vec2(spawn.x, spawn.y)) << i;
+        EXPECT_EQ(PlayerAt(i), StartWithoutSpawnPoint(i)) << i;
+        EXPECT_TRUE(InsideTheMap(PlayerAt(i))) << i;
     }
     RunCountdown();
     for (const auto& pad : pads)
@@ -283,13 +308,12 @@ TEST_F(MatchStateTest, EveryPadSteersAPlayerInsideTheMapWhateverItsSpawnPointsAn
         EXPECT_TRUE(InsideTheMap(PlayerAt(i))) << i;
     }
 
-    // A fall out of the bottom brings the fourth player back to the spawn
-    // point it started on.
-    GetPlayer(3)->GetEntity()->GetComponent<fb::cmp::Transform>()->SetPosition(0.0f, -30.0f);
-    Frame();
-    const LevelArea first = GetSpawnPoints().front();
-    EXPECT_NEAR(PlayerAt(3).x, first.x, 0.5f);
-    EXPECT_NEAR(PlayerAt(3).y, first.y, 0.5f);
+    // A fall out of the bottom brings a player back to the spawn point of
+    // its own number, or to the middle when the map has none for it.
+    fallOff(1);
+    ExpectNear(PlayerAt(1), glm::vec2(GetSpawnPoints()[1].x, GetSpawnPoints()[1].y), "player 1");
+    fallOff(3);
+    ExpectNear(PlayerAt(3), glm::vec2(0.0f, 0.0f), "player 3");
 
     // The pad of slot 0 is pulled: after a replay the pad left in slot 3
     // still steers the fourth player; the first is the keyboard's.
@@ -303,14 +327,13 @@ TEST_F(MatchStateTest, EveryPadSteersAPlayerInsideTheMapWhateverItsSpawnPointsAn
     EXPECT_LT(PlayerSpeedX(3), 0.0f);
     EXPECT_EQ(PlayerSpeedX(0), 0.0f);
 
-    // A map without spawn points: the players start high up inside it, and
-    // fall to the floor and run there.
-    Match()->ReloadLevel(FloorMap(scratch, 0));
+    // A map without spawn points: the same starts; the players fall to the
+    // floor and run there, and come back to the middle.
+    Match()->ReloadLevel(FloorMap(scratch, 30, {}));
     ASSERT_TRUE(GetSpawnPoints().empty());
     ASSERT_EQ(GetPlayerCount(), 4);
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(InsideTheMap(PlayerAt(i))) << i << ": " << PlayerAt(i).x << ", " << PlayerAt(i).y;
-    EXPECT_NE(PlayerAt(1), PlayerAt(2));
+        EXPECT_EQ(PlayerAt(i), StartWithoutSpawnPoint(i)) << i;
     RunCountdown();
     for (std::size_t pad = 1; pad < 4; ++pad)
         pads[pad]->SetStick(-1.0f, 0.0f);
@@ -320,6 +343,24 @@ TEST_F(MatchStateTest, EveryPadSteersAPlayerInsideTheMapWhateverItsSpawnPointsAn
         EXPECT_TRUE(GetPlayer(i)->IsGrounded()) << i;
         EXPECT_LT(PlayerSpeedX(i), 0.0f) << i;
     }
+    fallOff(2);
+    ExpectNear(PlayerAt(2), glm::vec2(0.0f, 0.0f), "player 2");
+
+    // On a map only 12 high those starts lie below the bottom edge (y -4):
+    // the players start on it instead.
+    Match()->ReloadLevel(FloorMap(scratch, 12, {}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(PlayerAt(i), glm::vec2(StartWithoutSpawnPoint(i).x, -4.0f)) << i;
+
+    // A spawn point in the corner tile, past the edges (-10, 5), starts the
+    // first player on the nearest point inside them, and brings it back there.
+    Match()->ReloadLevel(FloorMap(scratch, 12, {{0, 0}, {8, 4}, {12, 4}, {16, 4}}));
+    ASSERT_EQ(GetSpawnPoints().size(), 4u);
+    EXPECT_EQ(PlayerAt(0), glm::vec2(-10.0f, 5.0f));
+    EXPECT_EQ(PlayerAt(1), glm::vec2(GetSpawnPoints()[1].x, GetSpawnPoints()[1].y));
+    RunCountdown();
+    fallOff(0);
+    ExpectNear(PlayerAt(0), glm::vec2(-10.0f, 5.0f), "player 0");
     std::filesystem::remove_all(scratch);
 }
 
@@ -338,18 +379,27 @@ TEST_F(MatchStateTest, AfterAHundredEffectsTheCreditsOfThePauseMenuLeaveOneMatch
     ASSERT_NE(music.GetChannel(), 0);
     RunCountdown();
 
-    // A hundred jumps, ten at a time, each batch heard to its end.
-    const auto waitForQuiet = [] {
-        for (int i = 0; i < 300 && AudioEngine::CountPlaying("Effects") > 0; ++i)
+    // A hundred jumps, ten at a time, each batch heard to its end: the
+    // mixer ends its channels in its own time, polled until it has.
+    const auto effectsEnded = [] {
+        for (int poll = 0; poll < 6000; ++poll) {
+            if (AudioEngine::CountPlaying("Effects") == 0)
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
     };
+    int heard = 0;
     for (int i = 0; i < 100; ++i) {
         fb::evt::CharacterEventSubject::Get()->CallNotify(
             fb::evt::CharacterEvent(fb::evt::CharacterEventType::Jump, GetPlayer(0)->GetEntity()));
         Frame();
-        if (i % 10 == 9)
-            waitForQuiet();
+        if (i % 10 == 9) {
+            heard += AudioEngine::CountPlaying("Effects");
+            ASSERT_TRUE(effectsEnded()) << "the effects of jumps " << i - 9 << " to " << i << " never ended";
+        }
     }
+    ASSERT_GT(heard, 0) << "no jump was heard, so no effect took a channel";
     EXPECT_TRUE(music.IsPlaying());
     EXPECT_EQ(AudioEngine::CountPlaying("Music"), 1);
 

@@ -21,18 +21,23 @@
 #include "game/Players.h"
 #include "game/TolveyTestState.h"
 #include "level/Level.h"
+#include "level/Portal.h"
 #include "physics/ColliderPool.h"
 #include "render/Renderer.h"
 #include "support/EntitiesNamed.h"
 #include "support/GLTestWindow.h"
 #include "support/PrivateXServer.h"
+#include "support/StateStandIn.h"
+#include "support/StillCamera.h"
 #include "support/VirtualPad.h"
 #include "ui/InputMode.h"
 #include "ui/LevelSelector.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,11 +84,19 @@ protected:
         Time::Init();
         Time::SetDt(kFrame);
         Time::SetTimeScale(1.0f);
+        // The match's camera as a run starts with it, and no shake left that
+        // would draw on the random numbers (running it out draws on them too).
+        *gGameplayCamera = CamManager::Camera(glm::vec2(0.0f), 0.0f, 20.0f, 20.0f);
+        UseStillCamera();
         Random::Seed(11);
         GoalZones::ResetGlobals();
         ResetInputMode();
         UnloadLevel();
         UnloadTileset();
+        framesRun = 0;
+        SetPortalClock([] { return framesRun * 1000 / 60; });
+        match = std::make_unique<fb::TolveyTestState>();
+        matchName.emplace("GameplayState", *match);
         menu = StandInFor(kMenu);
         mainMenu = StandInFor("MainMenuState");
         levelSelect = StandInFor("LevelSelectState");
@@ -93,6 +106,9 @@ protected:
     void TearDown() override
     {
         LeaveMatch();
+        matchName.reset();
+        match.reset();
+        SetPortalClock(nullptr);
         Input::Shutdown();
         pads.clear();
         EntityManager::Clear();
@@ -139,6 +155,7 @@ protected:
     // steps draw only once their renderers are initialised.
     static void Frame()
     {
+        ++framesRun;
         AudioEngine::Update();
         Renderer::BeginFrame();
         UpdateInputMode();
@@ -151,6 +168,7 @@ protected:
     // spawners, events) is left out, so that only what a test makes moves.
     static void EntityFrame()
     {
+        ++framesRun;
         Renderer::BeginFrame();
         Game::UpdateWorld();
     }
@@ -194,6 +212,9 @@ protected:
                            [&](const std::string& message) { return message.find(text) != std::string::npos; });
     }
 
+    // Frames run since the test began, by Frame and EntityFrame.
+    static inline std::int64_t framesRun = 0;
+
     int windowWidth = 320;
     int windowHeight = 200;
     std::unique_ptr<PrivateXServer> xServer;
@@ -206,5 +227,7 @@ protected:
     MenuStandIn* levelSelect = nullptr;
 
 private:
+    std::unique_ptr<fb::TolveyTestState> match;
+    std::optional<StateStandIn> matchName;
     TraceSink mOldSink;
 };

@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         CharacterWorld::SetUp();
-        SlimeUI::Initialize();
+        StartSlimeDisplay();
         StartPlayers(2, {-4.0f, 4.0f});
         log->events.clear();
     }

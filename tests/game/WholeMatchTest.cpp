@@ -15,8 +15,13 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -139,9 +144,9 @@ private:
     bool mCarriesEnough = false;
 };
 
-// A whole match takes the bots one to four minutes of game time; under the
-// sanitizers that is several minutes of real time a map, so there the
-// quickest map stands for all.
+// A whole match takes the bots one to two minutes of game time; under the
+// sanitizers that is minutes of real time a map, so there the quickest map
+// stands for all.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
 #else
@@ -149,50 +154,88 @@ constexpr bool kSanitized = false;
 #endif
 constexpr const char* kSanitizedMap = "crystal_caverns";
 
-class WholeMatchTest : public MatchWorld, public ::testing::WithParamInterface<std::string> {};
+// The bots get eight minutes of game time to find a winner.
+constexpr int kFrameLimit = 60 * 60 * 8;
 
-TEST_P(WholeMatchTest, FourBotsPlayUntilOneWins)
+// What one bot match came to.
+struct BotMatch {
+    int winner = -1;
+    // From the frame that entered the match to the one that found the winner.
+    std::int64_t frames = 0;
+    int pickUps = 0;
+    int deliveries = 0;
+    int hits = 0;
+    int knockOuts = 0;
+    int zoneChanges = 0;
+
+    bool operator==(const BotMatch&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const BotMatch& match)
+{
+    return out << "winner " << match.winner << " after " << match.frames << " frames (" << match.frames / 60
+               << " s), " << match.pickUps << " pick-ups, " << match.deliveries << " deliveries, " << match.hits
+               << " hits, " << match.knockOuts << " knock-outs";
+}
+
+class WholeMatchTest : public MatchWorld {
+protected:
+    // Four bots on four pads play the map from its countdown until someone
+    // wins or the frame limit is reached.
+    BotMatch PlayBotMatch(const std::string& map)
+    {
+        auto characterEvents = std::make_shared<CharacterEventLog>();
+        fb::evt::CharacterEventSubject::Get()->Attach(characterEvents);
+        PlugIn(4);
+        EnterMatch("assets/levels/" + map + ".json");
+        BotMatch result;
+        if (!Match() || GetPlayerCount() != 4) {
+            ADD_FAILURE() << map << " did not start a match of four players";
+            return result;
+        }
+        std::vector<Bot> bots;
+        for (int i = 0; i < 4; ++i)
+            bots.emplace_back(i, *pads[static_cast<std::size_t>(i)]);
+        RunCountdown();
+
+        for (int frame = 0; SlimeUI::GetWinningPlayer() < 0 && frame < kFrameLimit; ++frame) {
+            std::array<int, 4> carried{};
+            for (int i = 0; i < 4; ++i)
+                carried[static_cast<std::size_t>(i)] = GetPlayer(i)->GetSlimeCount();
+            for (Bot& bot : bots)
+                bot.Drive();
+            Frame();
+            for (int i = 0; i < 4; ++i) {
+                if (!GetPlayer(i)->CanAct() && GetPlayer(i)->GetSlimeCount() < carried[static_cast<std::size_t>(i)])
+                    ++result.knockOuts;
+            }
+        }
+        result.winner = SlimeUI::GetWinningPlayer();
+        result.frames = framesRun;
+        result.pickUps = characterEvents->Count("slimePickup");
+        result.deliveries = characterEvents->Count("slimeDeliver") + characterEvents->Count("slimeGold");
+        result.hits = characterEvents->Count("punchHit");
+        result.zoneChanges = events->Count("zoneChange");
+        std::cout << map << ": " << result << "\n";
+        return result;
+    }
+};
+
+class ShippedMapMatch : public WholeMatchTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(ShippedMapMatch, FourBotsPlayUntilOneWins)
 {
     if (kSanitized && GetParam() != kSanitizedMap)
         GTEST_SKIP() << "played in the optimised build; under the sanitizers only " << kSanitizedMap;
-    const std::string map = "assets/levels/" + GetParam() + ".json";
-    auto characterEvents = std::make_shared<CharacterEventLog>();
-    fb::evt::CharacterEventSubject::Get()->Attach(characterEvents);
-    PlugIn(4);
-    EnterMatch(map);
-    ASSERT_NE(Match(), nullptr);
-    ASSERT_EQ(GetPlayerCount(), 4);
-    std::vector<Bot> bots;
-    for (int i = 0; i < 4; ++i)
-        bots.emplace_back(i, *pads[static_cast<std::size_t>(i)]);
-    RunCountdown();
-
-    int knockedOut = 0;
-    int frame = 0;
-    for (; SlimeUI::GetWinningPlayer() < 0 && frame < 60 * 60 * 8; ++frame) {
-        std::array<int, 4> carried{};
-        for (int i = 0; i < 4; ++i)
-            carried[static_cast<std::size_t>(i)] = GetPlayer(i)->GetSlimeCount();
-        for (Bot& bot : bots)
-            bot.Drive();
-        Frame();
-        for (int i = 0; i < 4; ++i) {
-            if (!GetPlayer(i)->CanAct() && GetPlayer(i)->GetSlimeCount() < carried[static_cast<std::size_t>(i)])
-                ++knockedOut;
-        }
-    }
-    std::cout << map << ": " << frame / 60 << " s, " << characterEvents->Count("slimePickup") << " pick-ups, "
-              << characterEvents->Count("slimeDeliver") + characterEvents->Count("slimeGold") << " deliveries, "
-              << characterEvents->Count("punchHit") << " hits, " << knockedOut << " knock-outs\n";
-
-    EXPECT_GT(characterEvents->Count("slimePickup"), 0);
-    EXPECT_GT(characterEvents->Count("slimeDeliver") + characterEvents->Count("slimeGold"), 0);
-    EXPECT_GT(characterEvents->Count("punchHit"), 0);
-    EXPECT_GT(knockedOut, 0);
-    EXPECT_GE(events->Count("zoneChange"), 1);
+    const BotMatch match = PlayBotMatch(GetParam());
+    ASSERT_GE(match.winner, 0) << "nobody won within " << kFrameLimit << " frames: " << match;
+    EXPECT_GT(match.pickUps, 0);
+    EXPECT_GT(match.deliveries, 0);
+    EXPECT_GT(match.hits, 0);
+    EXPECT_GT(match.knockOuts, 0);
+    EXPECT_GE(match.zoneChanges, 1);
     EXPECT_FALSE(gRandomEventTitle.empty());
     EXPECT_FALSE(Traced("Assertion failed")) << "aliens, meteors and menus wobble at speeds that work";
-    ASSERT_GE(SlimeUI::GetWinningPlayer(), 0);
 
     // The winner is announced, then the end menu stops the game.
     Frames(6 * 60 + 2);
@@ -200,8 +243,68 @@ TEST_P(WholeMatchTest, FourBotsPlayUntilOneWins)
     EXPECT_EQ(EntitiesNamed("MainMenu Button").size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(ShippedMaps, WholeMatchTest,
+INSTANTIATE_TEST_SUITE_P(ShippedMaps, ShippedMapMatch,
                          ::testing::Values("crystal_caverns", "frost_spires", "mossy_hollow", "red_mesa", "tutorial"));
+
+// Set for a run of this program that plays one match for another one and
+// writes what it came to into the file it names.
+constexpr const char* kResultFileVariable = "VENDRABOLT_TEST_BOT_MATCH_RESULT";
+constexpr const char* kRepeatedMap = "crystal_caverns";
+
+void WriteBotMatch(const std::filesystem::path& file, const BotMatch& match)
+{
+    std::ofstream(file) << match.winner << ' ' << match.frames << ' ' << match.pickUps << ' ' << match.deliveries
+                        << ' ' << match.hits << ' ' << match.knockOuts << ' ' << match.zoneChanges << '\n';
+}
+
+std::optional<BotMatch> ReadBotMatch(const std::filesystem::path& file)
+{
+    std::ifstream in(file);
+    BotMatch match;
+    if (in >> match.winner >> match.frames >> match.pickUps >> match.deliveries >> match.hits >> match.knockOuts >>
+        match.zoneChanges)
+        return match;
+    return std::nullopt;
+}
+
+// This test program run again on this one test, playing its one match, the
+// first of its process; what it came to, or nothing when it wrote none.
+std::optional<BotMatch> PlayInAnotherProcess()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::filesystem::path result = folder / ("bot-match-" + std::to_string(getpid()) + ".txt");
+    const std::filesystem::path log = folder / ("bot-match-" + std::to_string(getpid()) + ".log");
+    std::filesystem::remove(result);
+    const std::string command = std::string(kResultFileVariable) + "='" + result.string() + "' '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() + "' --gtest_filter='" +
+                                test->test_suite_name() + "." + test->name() + "' > '" + log.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(status, 0) << "the other process failed; its output is in " << log;
+    std::optional<BotMatch> match = ReadBotMatch(result);
+    std::filesystem::remove(result);
+    return match;
+}
+
+TEST_F(WholeMatchTest, OneSeedPlaysOneMatchTwiceInAProcessAndInAnotherProcess)
+{
+    if (const char* file = std::getenv(kResultFileVariable)) {
+        WriteBotMatch(file, PlayBotMatch(kRepeatedMap));
+        return;
+    }
+    const BotMatch first = PlayBotMatch(kRepeatedMap);
+    ASSERT_GE(first.winner, 0) << "nobody won within " << kFrameLimit << " frames: " << first;
+    // The second starts as every test starts, in the middle of the first's
+    // announcement.
+    TearDown();
+    SetUp();
+    const BotMatch second = PlayBotMatch(kRepeatedMap);
+    EXPECT_EQ(second, first) << "the second match of this process";
+
+    const std::optional<BotMatch> elsewhere = PlayInAnotherProcess();
+    ASSERT_TRUE(elsewhere.has_value()) << "the other process wrote no result";
+    EXPECT_EQ(*elsewhere, first) << "the match of another process";
+}
 
 TEST_F(MatchWorld, TheWholeMatchesCoverEveryShippedMap)
 {

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         CharacterWorld::SetUp();
-        SlimeUI::Initialize();
+        StartSlimeDisplay();
         StartPlayers(4, {-9.0f, -3.0f, 3.0f, 9.0f});
         SlimeUI::Update(false);
         SlimeUI::Update(true);

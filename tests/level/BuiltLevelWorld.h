@@ -11,6 +11,7 @@
 #include "physics/ColliderPool.h"
 #include "render/Renderer.h"
 #include "support/EntitiesNamed.h"
+#include "support/FreshGoalZones.h"
 #include "support/GLTestWindow.h"
 #include "support/TraceLog.h"
 
@@ -38,7 +39,7 @@ protected:
         Time::Init();
         Time::SetDt(kFrame);
         Random::Seed(4242);
-        GoalZones::ResetGlobals();
+        StartGoalZonesFresh();
         UnloadLevel();
         UnloadTileset();
         traceLog.emplace();
