@@ -64,7 +64,11 @@ bool ChunkBuilder::EndFormat(std::string& failure)
     constexpr int kSilenceFrames = 1024, kMostSilences = 64;
     const std::vector<Uint8> silence(static_cast<std::size_t>(kSilenceFrames * mFrameBytes), 0);
     for (int i = 0; i < kMostSilences && mSize < end; ++i) {
-        if (SDL_AudioStreamPut(mStream, silence.data(), static_cast<int>(silence.size())) != 0 || !Drain(end, failure))
+        if (SDL_AudioStreamPut(mStream, silence.data(), static_cast<int>(silence.size())) != 0) {
+            failure = SDL_GetError();
+            return false;
+        }
+        if (!Drain(end, failure))
             return false;
     }
     SDL_FreeAudioStream(mStream);

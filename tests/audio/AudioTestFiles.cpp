@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
@@ -163,6 +164,14 @@ std::string AudioTestFiles::Write(const std::string& name, const std::string& by
 {
     std::ofstream(Path(name), std::ios::binary) << bytes;
     return Path(name);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 HeardAudio::HeardAudio()

@@ -34,6 +34,9 @@ private:
     std::filesystem::path mLink;
 };
 
+// A file's bytes, or nothing.
+std::string ReadBytes(const std::string& path);
+
 // Sends what the mixer plays to a file through SDL's "disk" audio driver,
 // so that a test hears the engine. Make it before AudioEngine::Initialize.
 class HeardAudio {

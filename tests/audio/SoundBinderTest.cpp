@@ -4,9 +4,7 @@
 
 #include <SDL_mixer.h>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,14 +45,6 @@ std::string SetText(const std::string& name, const std::vector<Bound>& bindings)
 void RaiseCharacterEvent(std::uint32_t type)
 {
     fb::evt::CharacterEventSubject::Get()->Notify(fb::evt::CharacterEvent(type, nullptr));
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // One note held for a quarter of a billion ticks: hours of music from 40 bytes.
@@ -156,7 +146,7 @@ TEST_F(SoundBinderTest, ASavedSetReadsBackWithTheSameBindingsAndKeys)
     hop->SetFile("./assets/sound/portal.wav");
     ASSERT_TRUE(set->Save());
 
-    const std::string text = ReadText(saved.path);
+    const std::string text = ReadBytes(saved.path);
     EXPECT_NE(text.find("\n    \"comment\": \"kept as written\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"note\": \"kept too\""), std::string::npos);
     EXPECT_NE(text.find("\"volume\": 0.300000011920928"), std::string::npos) << "the float, widened";
@@ -168,7 +158,7 @@ TEST_F(SoundBinderTest, ASavedSetReadsBackWithTheSameBindingsAndKeys)
     EXPECT_EQ(reread.GetType(), fb::SoundSetType::CharacterSet);
     std::filesystem::remove(saved.path);
     ASSERT_TRUE(reread.Save());
-    EXPECT_EQ(ReadText(saved.path), text);
+    EXPECT_EQ(ReadBytes(saved.path), text);
 }
 
 TEST_F(SoundBinderTest, BrokenSetsAreTracedAndNeverSavedOverOtherFiles)
@@ -210,7 +200,7 @@ TEST_F(SoundBinderTest, BrokenSetsAreTracedAndNeverSavedOverOtherFiles)
     ASSERT_EQ(reread.GetBindings().size(), 2u);
     EXPECT_EQ(reread.GetBindings()[1].GetName(), "Last");
     EXPECT_EQ(reread.GetBindings()[1].GetVolume(), 0.5f);
-    const std::string text = ReadText(saved.path);
+    const std::string text = ReadBytes(saved.path);
     EXPECT_NE(text.find("\n        42,"), std::string::npos);
     EXPECT_NE(text.find("\"volume\": 1e39"), std::string::npos) << text;
 

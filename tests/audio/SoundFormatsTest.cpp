@@ -3,9 +3,7 @@
 
 #include <SDL_mixer.h>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -63,14 +61,6 @@ double DecodedSeconds(const std::string& path, std::size_t bytesLeft = kNoBudget
     const double seconds = chunk->alen / (rate * channels * (SDL_AUDIO_BITSIZE(format) / 8.0));
     Mix_FreeChunk(chunk);
     return seconds;
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 TEST_F(SoundFormatsTest, EveryKindOfFileTheEncodersWritePlaysForItsLength)
