@@ -53,7 +53,8 @@ struct Engine {
     // it was unloaded (the menu music between two screens) decodes nothing.
     std::map<std::string, Mix_Chunk*> decoded;
     std::size_t decodedBytes = 0;
-    // Files that failed to load, each traced once however it is spelled.
+    // Files that failed to load, however they are spelled: each is traced
+    // once and never read again.
     std::set<std::string> failedFiles;
     std::map<int, int> channels; // channel id -> mixer channel
     std::array<Slot, kChannelCount> slots;
@@ -188,6 +189,9 @@ void LoadSound(const std::string& path, bool loop, bool stream)
 {
     if (!gAudioEngine || path.empty() || gAudioEngine->sounds.contains(path))
         return;
+    const std::string file = std::filesystem::path(path).lexically_normal().string();
+    if (gAudioEngine->failedFiles.contains(file))
+        return;
     Mix_Chunk*& chunk = gAudioEngine->decoded[path];
     std::string failure;
     if (!chunk) {
@@ -196,8 +200,8 @@ void LoadSound(const std::string& path, bool loop, bool stream)
     }
     if (!chunk) {
         gAudioEngine->decoded.erase(path);
-        if (gAudioEngine->failedFiles.insert(std::filesystem::path(path).lexically_normal().string()).second)
-            Trace("-Audio- Could not load sound " + path + ": " + failure, 4);
+        gAudioEngine->failedFiles.insert(file);
+        Trace("-Audio- Could not load sound " + path + ": " + failure, 4);
         return;
     }
     gAudioEngine->sounds[path] = Sound{chunk, loop, stream};
@@ -213,11 +217,10 @@ int PlaySound(const std::string& path, const std::string& group, float volume, b
     if (sound == gAudioEngine->sounds.end())
         return id;
     if (id == kSearchId) {
+        // The search ends at the latest on the id taken, which nothing holds.
         int free = 0;
-        while (free < kChannelCount && IsPlaying(free))
+        while (free < kSearchId && IsPlaying(free))
             ++free;
-        if (free == kChannelCount)
-            return -1;
         id = free;
         gAudioEngine->nextId = free + 1;
     }

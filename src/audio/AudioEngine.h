@@ -29,11 +29,13 @@ void Shutdown();
 // Loads path once; a path already cached keeps its first mode. Only sound
 // files under "assets" are read, within the bounds of audio/SoundFile.h, and
 // all decoded sounds together stay under 256 MiB. A file that is missing,
-// refused or cannot be decoded is traced once and caches nothing; it is
-// tried again at its next load.
+// refused or cannot be decoded is traced once and caches nothing; it stays
+// refused for the run, so that later loads and plays of it, however the
+// path is spelled, read nothing and play nothing.
 void LoadSound(const std::string& path, bool loop, bool stream);
 // Starts path (loading it as a one-shot sample if it is not cached) and
-// returns its channel id, or -1 when every channel is busy.
+// returns its channel id. When every channel is busy, or the file plays
+// nothing, the id is still taken and returned, and no sound holds it.
 int PlaySound(const std::string& path, const std::string& group, float volume, bool paused);
 // True while the channel plays or is paused.
 bool IsPlaying(int channelId);

@@ -1,10 +1,8 @@
 #include "audio/SoundFile.h"
 
-#include "audio/SoundHeader.h"
+#include "audio/SoundDecoders.h"
 #include "core/RegularFile.h"
 
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
 
 namespace fb {
@@ -32,21 +30,6 @@ bool IsUnderAssets(const std::string& path)
     return partsBelow > 0;
 }
 
-// What the mixer makes of a second of sound: every sound is converted to its format.
-double MixedBytesPerSecond()
-{
-    int rate = 0, channels = 0;
-    Uint16 format = 0;
-    if (!Mix_QuerySpec(&rate, &format, &channels))
-        return 0.0;
-    return static_cast<double>(rate) * channels * (SDL_AUDIO_BITSIZE(format) / 8);
-}
-
-std::string Megabytes(double bytes)
-{
-    return std::to_string(static_cast<long long>(std::ceil(bytes / (1 << 20)))) + " MiB";
-}
-
 } // namespace
 
 Mix_Chunk* DecodeSoundFile(const std::string& path, std::size_t bytesLeft, std::string& failure)
@@ -61,36 +44,18 @@ Mix_Chunk* DecodeSoundFile(const std::string& path, std::size_t bytesLeft, std::
         failure = "the file " + DescribeFileFailure(status, kMaxSoundFileBytes);
         return nullptr;
     }
-    const std::optional<SoundHeader> header = ReadSoundHeader(bytes, failure);
-    if (!header)
-        return nullptr;
-    if (!(header->seconds <= kMaxSoundSeconds)) {
-        // Capped only so that the figure converts; any such file is far too long.
-        const auto seconds = static_cast<long long>(std::min(header->seconds, 1e15));
-        failure = "it plays for " + std::to_string(seconds) + " s, longer than the " +
-                  std::to_string(static_cast<int>(kMaxSoundSeconds)) + " s a sound may last";
-        return nullptr;
-    }
-    const double bytesPerSecond = MixedBytesPerSecond();
-    const double expected = header->seconds * bytesPerSecond;
-    if (expected > static_cast<double>(bytesLeft)) {
-        failure = "decoded it would take " + Megabytes(expected) + ", more than the " +
-                  Megabytes(static_cast<double>(bytesLeft)) + " left for decoded sounds";
-        return nullptr;
-    }
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
-    if (!chunk) {
-        failure = Mix_GetError();
-        return nullptr;
-    }
-    // The headers bound what a decoder makes of the file; this only guards
-    // against a decoder that found more than they said.
-    if (chunk->alen > bytesLeft || chunk->alen > kMaxSoundSeconds * bytesPerSecond) {
-        Mix_FreeChunk(chunk);
-        failure = "it decoded to more than its headers said it holds";
-        return nullptr;
-    }
-    return chunk;
+    return DecodeSoundBytes(bytes, bytesLeft, failure);
+}
+
+Mix_Chunk* DecodeSoundBytes(std::string_view bytes, std::size_t bytesLeft, std::string& failure)
+{
+    ChunkBuilder builder(bytesLeft);
+    DecodeStatus status = DecodeWithSndfile(bytes, builder, failure);
+    if (status == DecodeStatus::NotThisFormat)
+        status = DecodeMp3(bytes, builder, failure);
+    if (status == DecodeStatus::NotThisFormat)
+        failure = kNotAPlayedSound;
+    return status == DecodeStatus::Decoded ? builder.Finish(failure) : nullptr;
 }
 
 } // namespace fb

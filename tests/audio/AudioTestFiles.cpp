@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
@@ -73,6 +74,24 @@ std::string AudioTestFiles::Tone(const std::string& name, double seconds, int am
     return Path(name);
 }
 
+std::string AudioTestFiles::Silence(const std::string& name, double seconds) const
+{
+    constexpr std::uint32_t kSilenceRate = 8000;
+    const auto frames = static_cast<std::uint32_t>(seconds * kSilenceRate);
+    std::ofstream out(Path(name), std::ios::binary);
+    out << "RIFF";
+    Put(out, 36 + frames, 4);
+    out << "WAVEfmt ";
+    for (auto [value, bytes] : {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {kSilenceRate, 4}, {kSilenceRate, 4}, {1u, 2}, {8u, 2}})
+        Put(out, value, bytes);
+    out << "data";
+    Put(out, frames, 4);
+    // Unsigned 8-bit samples are silent at their middle.
+    const std::string silence(frames, '\x80');
+    out << silence;
+    return Path(name);
+}
+
 std::string AudioTestFiles::OggTone(const std::string& name, double seconds, int amplitude) const
 {
     vorbis_info info;
@@ -135,10 +154,24 @@ std::string AudioTestFiles::Truncated(const std::string& name, const std::string
     return Write(name, data);
 }
 
+std::string AudioTestFiles::Copy(const std::string& name, const std::string& source) const
+{
+    std::filesystem::copy_file(source, Path(name), std::filesystem::copy_options::overwrite_existing);
+    return Path(name);
+}
+
 std::string AudioTestFiles::Write(const std::string& name, const std::string& bytes) const
 {
     std::ofstream(Path(name), std::ios::binary) << bytes;
     return Path(name);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 HeardAudio::HeardAudio()
@@ -174,10 +207,14 @@ int HeardAudio::Listen(int milliseconds) const
     // been mixed before.
     constexpr std::size_t kSettle = 16384;
     const std::size_t start = Written() + kSettle;
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    const std::size_t wanted = static_cast<std::size_t>(frequency) * channels * 2 * milliseconds / 1000;
+    // Generous: the driver writes in real time.
+    constexpr int kPolls = 2000;
+    for (int poll = 0; poll < kPolls && Written() < start + wanted; ++poll)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const std::size_t end = Written();
-    if (end <= start + 1024)
-        throw std::runtime_error("the disk audio driver wrote too little to hear");
+    if (end < start + wanted)
+        throw std::runtime_error("the disk audio driver never wrote " + std::to_string(milliseconds) + " ms of mix");
     std::ifstream in(mFile, std::ios::binary);
     in.seekg(static_cast<std::streamoff>(start));
     std::vector<std::int16_t> samples((end - start) / 2);

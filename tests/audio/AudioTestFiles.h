@@ -20,8 +20,11 @@ public:
     std::string Tone(const std::string& name, double seconds, int amplitude = 16000) const;
     // The same square wave as a mono Ogg Vorbis file, encoded here.
     std::string OggTone(const std::string& name, double seconds, int amplitude = 16000) const;
+    // A silent 8-bit mono 8 kHz WAV: ten minutes take under 5 MB.
+    std::string Silence(const std::string& name, double seconds) const;
     // The first bytes of a real file.
     std::string Truncated(const std::string& name, const std::string& source, std::size_t bytes) const;
+    std::string Copy(const std::string& name, const std::string& source) const;
     std::string Write(const std::string& name, const std::string& bytes) const;
 
     std::string Path(const std::string& name) const;
@@ -30,6 +33,9 @@ private:
     std::filesystem::path mFolder;
     std::filesystem::path mLink;
 };
+
+// A file's bytes, or nothing.
+std::string ReadBytes(const std::string& path);
 
 // Sends what the mixer plays to a file through SDL's "disk" audio driver,
 // so that a test hears the engine. Make it before AudioEngine::Initialize.
@@ -40,8 +46,9 @@ public:
     HeardAudio(const HeardAudio&) = delete;
     HeardAudio& operator=(const HeardAudio&) = delete;
 
-    // Waits, then returns the largest sample magnitude mixed while waiting
-    // (what was mixed just before the wait began is left out).
+    // Waits until the driver has written that much more of the mix, then
+    // returns its largest sample magnitude (what was mixed just before the
+    // wait began is left out). Throws if the mix does not come.
     int Listen(int milliseconds) const;
 
 private:
