@@ -53,9 +53,12 @@ struct Engine {
     // it was unloaded (the menu music between two screens) decodes nothing.
     std::map<std::string, Mix_Chunk*> decoded;
     std::size_t decodedBytes = 0;
-    // Files that failed to load, however they are spelled: each is traced
+    // Files that were refused, however they are spelled: each is traced
     // once and never read again.
     std::set<std::string> failedFiles;
+    // Files that were not there when asked for, traced once; a file put in
+    // place later, while the game runs, plays from then on.
+    std::set<std::string> missingFiles;
     std::map<int, int> channels; // channel id -> mixer channel
     std::array<Slot, kChannelCount> slots;
     std::array<float, GroupCount> groupVolumes = {1.0f, 0.0f, 0.0f, 0.0f};
@@ -200,8 +203,10 @@ void LoadSound(const std::string& path, bool loop, bool stream)
     }
     if (!chunk) {
         gAudioEngine->decoded.erase(path);
-        gAudioEngine->failedFiles.insert(file);
-        Trace("-Audio- Could not load sound " + path + ": " + failure, 4);
+        std::error_code error;
+        const bool missing = !std::filesystem::exists(std::filesystem::symlink_status(path, error));
+        if ((missing ? gAudioEngine->missingFiles : gAudioEngine->failedFiles).insert(file).second)
+            Trace("-Audio- Could not load sound " + path + ": " + failure, 4);
         return;
     }
     gAudioEngine->sounds[path] = Sound{chunk, loop, stream};

@@ -29,9 +29,10 @@ void Shutdown();
 // Loads path once; a path already cached keeps its first mode. Only sound
 // files under "assets" are read, within the bounds of audio/SoundFile.h, and
 // all decoded sounds together stay under 256 MiB. A file that is missing,
-// refused or cannot be decoded is traced once and caches nothing; it stays
-// refused for the run, so that later loads and plays of it, however the
-// path is spelled, read nothing and play nothing.
+// refused or cannot be decoded is traced once and caches nothing. A refused
+// or undecodable file stays refused for the run, so that later loads and
+// plays of it, however the path is spelled, read nothing and play nothing;
+// a missing one is looked for again at its next load.
 void LoadSound(const std::string& path, bool loop, bool stream);
 // Starts path (loading it as a one-shot sample if it is not cached) and
 // returns its channel id. When every channel is busy, or the file plays

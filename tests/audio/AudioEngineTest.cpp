@@ -86,6 +86,9 @@ TEST_F(AudioEngineTest, BrokenSoundFilesAreTracedOnceAndPlayNothing)
         AudioEngine::Update();
     }
     EXPECT_EQ(CountTraces(missing), 1);
+    // A missing file is looked for again: put in place, it plays.
+    std::filesystem::copy_file("assets/sound/jump.wav", missing);
+    EXPECT_TRUE(AudioEngine::IsPlaying(AudioEngine::PlaySound(missing, "Effects", 1.0f, false)));
     for (const std::string& path : notAudio)
         EXPECT_EQ(CountTraces(path), 1) << path;
     EXPECT_EQ(CountTraces("-Audio-"), CountTraces("Could not load sound"));
