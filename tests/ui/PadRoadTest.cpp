@@ -36,7 +36,7 @@ protected:
     {
         ASSERT_TRUE(mServer.IsRunning());
         mPads = PlugInPads(kPads);
-        Game::Init();
+        StartGameOnFrameClock();
         // The pointer rests in a corner where no screen has a button.
         SDL_WarpMouseInWindow(gWindow->GetSDLWindow(), 0, 0);
     }
