@@ -33,6 +33,7 @@ void SleepUntil(std::int64_t deadline)
 }
 
 float gFrameTime = 0.0001f;
+float gFixedStep = 0.0f;
 float gTimeScale = 1.0f;
 std::int64_t gLastTime = Now();
 
@@ -45,10 +46,16 @@ void Init()
     gLastTime = Now();
     gFrameTime = 0.0001f;
     gTimeScale = 1.0f;
+    gFixedStep = 0.0f;
 }
 
 void Update()
 {
+    if (gFixedStep > 0.0f) {
+        gFrameTime = gFixedStep;
+        gLastTime = Now();
+        return;
+    }
     const std::int64_t frameEnd = gLastTime + kMinFrameNanoseconds;
     std::int64_t now = Now();
     if (frameEnd - now > kSpinNanoseconds) {
@@ -87,6 +94,11 @@ void SetTimeScale(float scale)
 void SetDt(float seconds)
 {
     gFrameTime = seconds;
+}
+
+void SetFixedStep(float seconds)
+{
+    gFixedStep = seconds;
 }
 
 } // namespace Time

@@ -15,5 +15,10 @@ void SetTimeScale(float scale);
 // Publishes a frame time without waiting, for tests and benchmarks that
 // step the clock themselves.
 void SetDt(float seconds);
+// From now on every Update publishes exactly this frame time at once,
+// however long the frame really took, so that a test that counts frames
+// sees the same game time on a busy machine; 0 (and Init) go back to the
+// real clock.
+void SetFixedStep(float seconds);
 
 } // namespace Time

@@ -151,7 +151,7 @@ void ResetGlobals()
     gSpawnerCycleTimer = 0.0f;
     gSpawnCountdown = 0.0f;
     gLastWinCount = 1;
-    // Markers of an earlier run were drawn with that run's window.
+    // A run starts with no markers: they belong to the match that made them.
     gTargetMarker.reset();
     gSpawnerMarker.reset();
     gTargetMarkerFailed = false;

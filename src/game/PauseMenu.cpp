@@ -33,8 +33,6 @@ bool PauseInput()
 
 void PauseMenu::Start(float unit, std::shared_ptr<CamManager::Camera> matchCamera, fb::SoundEvent* matchMusic)
 {
-    // Looked up again: an earlier run's texture went with its window.
-    gVeil.id = 0;
     mSubScreen.Close();
     mPaused = false;
     mLatch = false;

@@ -191,9 +191,6 @@ namespace SlimeUI {
 
 void Initialize()
 {
-    // Looked up again: an earlier run's textures went with its window.
-    gNormalSlimeIcon.id = 0;
-    gGoldenSlimeIcon.id = 0;
     gWinCount = 1;
     gBoxCount.fill(0);
     gWinningPlayer = -1;

@@ -121,6 +121,7 @@ void ParticleSystem::Age(float dt)
 
 void ParticleSystem::DrawParticles()
 {
+    TextureManager::Refresh(mTexture);
     Renderer::SetTexture(mTexture);
     if (!mDoFading)
         Renderer::SetOpacity(1.0f);

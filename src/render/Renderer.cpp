@@ -373,7 +373,7 @@ std::pair<int, int> GetFramebufferSize()
 void BeginFrame()
 {
     EmptyQueue();
-    if (gBackground.id == 0) {
+    if (!TextureManager::IsLoaded(gBackground)) {
         TextureManager::Get(gBackground);
         gState.bloom = 1;
         return;

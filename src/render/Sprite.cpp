@@ -65,6 +65,7 @@ Sprite* Sprite::Clone()
 
 void Sprite::Draw()
 {
+    TextureManager::Refresh(mTexture);
     std::shared_ptr<fb::cmp::Transform> transform = mTransform.lock();
     if (!transform) {
         Trace("Sprite with no given transform", 2);

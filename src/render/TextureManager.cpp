@@ -22,6 +22,8 @@ std::unordered_map<std::string, CacheEntry>& Cache()
     return cache;
 }
 
+unsigned gContext = 0;
+
 // Shown in place of an image that could not be read: sharp even when stretched.
 const unsigned char kPlaceholder[2 * 2 * 4] = {
     255, 0, 255, 255, 25, 25, 25, 255,
@@ -75,10 +77,23 @@ Texture Load(std::string name)
     return texture;
 }
 
+bool IsLoaded(const Texture& texture)
+{
+    return texture.id != 0 && texture.context == gContext;
+}
+
 void Get(Texture& texture)
 {
-    if (texture.id == 0)
-        LoadFromFile(texture.name, &texture.id);
+    if (IsLoaded(texture))
+        return;
+    LoadFromFile(texture.name, &texture.id);
+    texture.context = gContext;
+}
+
+void Refresh(Texture& texture)
+{
+    if (texture.id != 0)
+        Get(texture);
 }
 
 void LoadFromFile(std::string name, unsigned* id)
@@ -106,6 +121,12 @@ std::string NameOf(unsigned id)
 void Forget()
 {
     Cache().clear();
+    ++gContext;
+}
+
+unsigned Context()
+{
+    return gContext;
 }
 
 } // namespace TextureManager

@@ -49,9 +49,6 @@ float OptionsState::StepVolume(float volume, bool up)
 
 void OptionsState::Init()
 {
-    // Looked up again: an earlier run's textures went with its window.
-    gGreenBar.id = 0;
-    gYellowBar.id = 0;
     mMusicVolume = AudioEngine::GetGroupVolume("Music");
     mEffectsVolume = AudioEngine::GetGroupVolume("Effects");
     mDone = false;

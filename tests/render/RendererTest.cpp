@@ -1,9 +1,12 @@
 #include "DrawingFixture.h"
 
 #include "render/TextureManager.h"
+#include "support/SavePng.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
+#include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -15,6 +18,10 @@ const GLTestWindow::Pixel kGrey{128, 128, 128, 255};
 const GLTestWindow::Pixel kBlack{0, 0, 0, 255};
 
 const int kFull = ToneMapped(1.0f);
+
+// Red on the left, green on the right; kept, like the game's own, for the
+// whole run.
+Texture gRedGreen("tests/data/render/red-green.png");
 
 using RendererOrder = DrawingTest;
 
@@ -259,6 +266,44 @@ TEST(RendererFramebuffers, TheQueueSurvivesAResizeAndFillsTheNewSize)
     Renderer::Present();
     EXPECT_TRUE(Near(window.ReadPixel(0, 0), kFull, 0, 0));
     EXPECT_TRUE(Near(window.ReadPixel(200, 59), kFull, 0, 0));
+}
+
+TEST(RendererTextures, AGlobalTextureDrawsItsPictureInTheNextWindow)
+{
+    const auto drawGlobal = [](GLTestWindow& window) {
+        Renderer::Initialize();
+        CamManager::SetActiveCamera(std::make_shared<CamManager::Camera>());
+        Renderer::SetBloomDisabled(true);
+        Renderer::SetBackground(Solid(kBlack));
+        // Textures of the new context, made first, take the lowest names.
+        const Texture blue = Solid(kBlue);
+        Renderer::BeginFrame();
+        TextureManager::Get(gRedGreen);
+        Quad(gRedGreen, ScreenRect(-1.0f, -1.0f, 1.0f, 1.0f), 2);
+        Renderer::Present();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        std::vector<GLTestWindow::Pixel> picture = window.ReadPixels();
+        EXPECT_TRUE(Near(window.ReadPixel(10, 60), kFull, 0, 0)) << "the left half is not the image's red";
+        EXPECT_TRUE(Near(window.ReadPixel(150, 60), 0, kFull, 0)) << "the right half is not the image's green";
+        Renderer::Shutdown();
+        return picture;
+    };
+
+    unsigned firstId = 0;
+    {
+        GLTestWindow first(160, 120);
+        drawGlobal(first);
+        firstId = gRedGreen.id;
+    }
+    GLTestWindow second(160, 120);
+    const std::vector<GLTestWindow::Pixel> picture = drawGlobal(second);
+    EXPECT_TRUE(TextureManager::IsLoaded(gRedGreen));
+    EXPECT_EQ(TextureManager::NameOf(gRedGreen.id), gRedGreen.name)
+        << "texture " << gRedGreen.id << " (first window's " << firstId << ") is not the image of this window";
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "vendrabolt-global-texture.png";
+    EXPECT_TRUE(SavePng(file, picture, second.Width(), second.Height()));
+    std::cout << "Saved " << file.string() << '\n';
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <GL/glew.h>
 #include <SDL.h>
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 
@@ -40,11 +41,14 @@ bool GLTestWindow::ResizeAsUser(int width, int height)
 bool GLTestWindow::UpdateUntilSize(int width, int height)
 {
     const std::pair<int, int> wanted(width, height);
-    for (int tries = 0; tries < 200 && mWindow->GetSize() != wanted; ++tries) {
+    for (int updates = 0; updates < 2000 && mWindow->GetSize() != wanted; ++updates) {
         SDL_Delay(5);
         mWindow->Update();
     }
-    return mWindow->GetSize() == wanted;
+    if (mWindow->GetSize() == wanted)
+        return true;
+    ADD_FAILURE() << "the window never heard of the size " << width << " by " << height << " in 2000 updates";
+    return false;
 }
 
 void GLTestWindow::PushKeyUp(SDL_Keycode key)

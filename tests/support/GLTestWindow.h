@@ -34,10 +34,10 @@ public:
 
     // Resizes the window on the X server, as a user dragging its border
     // would, and runs the window's Update until it has heard of the new size
-    // (for at most a second). False if it never did.
+    // (for at most 2000 updates). False, with a failure, if it never did.
     bool ResizeAsUser(int width, int height);
     // Runs the window's Update (events, swap) until it reports that size,
-    // for at most a second; false if it never did.
+    // for at most 2000 updates; false, with a failure, if it never did.
     bool UpdateUntilSize(int width, int height);
     // Queues the release of a key for the window's next Update (F11 toggles
     // full screen on release).

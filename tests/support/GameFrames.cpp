@@ -2,6 +2,13 @@
 
 #include "core/Game.h"
 #include "core/StateManager.h"
+#include "core/Time.h"
+
+void StartGameOnFrameClock()
+{
+    Game::Init();
+    Time::SetFixedStep(1.0f / 60.0f);
+}
 
 void RunGameFrames(int count)
 {

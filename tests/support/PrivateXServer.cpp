@@ -14,6 +14,13 @@
 
 extern char** environ;
 
+namespace {
+
+using OpenDisplay = void* (*)(const char*);
+using CloseDisplay = int (*)(void*);
+
+} // namespace
+
 PrivateXServer::PrivateXServer(int width, int height)
 {
     int ready[2];
@@ -54,12 +61,18 @@ PrivateXServer::PrivateXServer(int width, int height)
         mHadDisplay = true;
     }
     setenv("DISPLAY", (":" + display).c_str(), 1);
+    if (auto open = reinterpret_cast<OpenDisplay>(FindXFunction("libX11.so.6", "XOpenDisplay")))
+        mKeeper = open(nullptr);
+    if (!mKeeper)
+        ADD_FAILURE() << "no connection to the private X server";
 }
 
 PrivateXServer::~PrivateXServer()
 {
     if (mServer <= 0)
         return;
+    if (auto close = reinterpret_cast<CloseDisplay>(FindXFunction("libX11.so.6", "XCloseDisplay")); close && mKeeper)
+        close(mKeeper);
     kill(mServer, SIGTERM);
     waitpid(mServer, nullptr, 0);
     if (mHadDisplay)

@@ -24,6 +24,10 @@ public:
 
 private:
     pid_t mServer = -1;
+    // A connection of its own: the server ends itself when its last client
+    // leaves, and a test may run short-lived clients (xdotool) before the
+    // program under test has connected.
+    void* mKeeper = nullptr;
     std::string mOldDisplay;
     bool mHadDisplay = false;
 };

@@ -80,7 +80,8 @@ void VirtualMouse::SendButton(bool down)
     X().fakeButtonEvent(display, kLeftButton, down ? True : False, 0);
     // The server takes faked input from a queue of its own: ask it until the
     // button has changed, by then SDL's connection has the event.
-    for (int tries = 0; tries < 200; ++tries) {
+    bool changed = false;
+    for (int polls = 0; polls < 5000 && !changed; ++polls) {
         Window root = 0;
         Window child = 0;
         int rootX = 0;
@@ -89,9 +90,11 @@ void VirtualMouse::SendButton(bool down)
         int y = 0;
         unsigned mask = 0;
         X().queryPointer(display, mWindow, &root, &child, &rootX, &rootY, &x, &y, &mask);
-        if (((mask & Button1Mask) != 0) == down)
-            break;
-        SDL_Delay(1);
+        changed = ((mask & Button1Mask) != 0) == down;
+        if (!changed)
+            SDL_Delay(1);
     }
+    if (!changed)
+        ADD_FAILURE() << "the X server never showed the left button " << (down ? "pressed" : "released");
     X().sync(display, False);
 }

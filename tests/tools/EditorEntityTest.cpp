@@ -80,8 +80,7 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     EntityManager::Add(EntityManager::LoadArchetype("aliendude"));
     OpenDebugWindows();
     // The sprite list is first filled three seconds after the windows open.
-    for (int i = 0; i < 400 && !input.ShowsText("assets/img/Alien.png"); ++i)
-        Frames(1);
+    ASSERT_TRUE(FramesUntilShown("assets/img/Alien.png", 400));
 
     ASSERT_TRUE(input.ClickEntry("Entity Selector", "##entities", IndexOf(EntityNames(), "aliendude"), "aliendude"));
     EXPECT_TRUE(input.ShowsText("Name: aliendude"));

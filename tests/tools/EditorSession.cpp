@@ -3,6 +3,7 @@
 #include "core/EntityManager.h"
 #include "core/Game.h"
 #include "core/StateManager.h"
+#include "support/GameFrames.h"
 #include "core/Window.h"
 #include "render/Renderer.h"
 
@@ -17,7 +18,7 @@ void EditorSession::SetUp()
     BeforeStart();
     oldSink = SetTraceSink([this](const std::string& message, int) { traces.push_back(message); });
     introName.emplace("IntroState", intro);
-    Game::Init();
+    StartGameOnFrameClock();
     // Bloom only slows the software renderer down here.
     Renderer::SetBloomDisabled(true);
     ASSERT_TRUE(keyboard.Attach(GetWindow()->GetSDLWindow()));
@@ -37,6 +38,18 @@ void EditorSession::Frames(int count)
 {
     for (int i = 0; i < count; ++i)
         Game::Frame();
+}
+
+::testing::AssertionResult EditorSession::FramesUntilShown(const std::string& text, int most)
+{
+    for (int frame = 0; frame < most; ++frame) {
+        if (input.ShowsText(text))
+            return ::testing::AssertionSuccess();
+        Frames(1);
+    }
+    if (input.ShowsText(text))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << text << "\" was not shown within " << most << " frames";
 }
 
 void EditorSession::Chord(SDL_Scancode first, SDL_Scancode second)

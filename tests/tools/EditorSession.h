@@ -25,6 +25,9 @@ protected:
     void TearDown() override;
 
     void Frames(int count);
+    // Runs frames until the windows show the text, for at most `most`
+    // frames; a failure names the text that never came.
+    ::testing::AssertionResult FramesUntilShown(const std::string& text, int most);
     // Holds the two keys for a frame, as a person would.
     void Chord(SDL_Scancode first, SDL_Scancode second);
     // Opens the menu unless it is open, and shows the debug/edit windows.

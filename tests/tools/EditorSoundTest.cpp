@@ -41,8 +41,7 @@ TEST_F(EditorSoundTest, TheCheatMenuMutesAndRestoresTheMusicAndEndsTheRound)
 TEST_F(EditorSoundTest, AnEditedBindingIsWrittenToItsSoundSetAndReadBack)
 {
     OpenDebugWindows();
-    for (int i = 0; i < 400 && !input.ShowsText("assets/sound/jump.wav"); ++i)
-        Frames(1);
+    ASSERT_TRUE(FramesUntilShown("assets/sound/jump.wav", 400));
     const auto sounds = ListFiles("assets/sound", ".wav");
     const auto kingSpawn = std::find(sounds.begin(), sounds.end(), "assets/sound/kingSpawn.wav");
     ASSERT_NE(kingSpawn, sounds.end());

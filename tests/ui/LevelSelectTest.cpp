@@ -56,7 +56,7 @@ protected:
                 mTraces.push_back(message);
         });
         mPad = std::make_unique<VirtualPad>();
-        Game::Init();
+        StartGameOnFrameClock();
         // The pointer rests in a corner where no screen has a button.
         SDL_WarpMouseInWindow(gWindow->GetSDLWindow(), 0, 0);
     }

@@ -7,6 +7,10 @@
 // clicked, with the button held for a while or tapped (pressed and let go
 // at once, between two frames of the game). A picture of every screen
 // passed is saved into the temporary folder for a person to look at.
+// Every wait is for something the screen shows, capped by a number of
+// looks at the screen; a look that a busy machine makes slow counts once,
+// however long it takes. Game time is counted in frames: a button under
+// the pointer pulses, so each new picture of it is a frame drawn.
 // A second game is closed by its window's close button in the middle of a
 // match. A sanitizer build checks both games for leaks.
 
@@ -79,6 +83,16 @@ constexpr Box kPauseResume{0, 8, 4, 2.25f, 20};
 constexpr Box kPauseOptions{0, 2, 4, 2.25f, 20};
 constexpr Box kPauseQuit{0, -4, 4, 2.25f, 20};
 constexpr Box kPauseYes{-10, 0, 9, 4, 20};
+// Most of the window, whatever the camera.
+constexpr Box kWindowMiddle{0, 0, 120, 80, 100};
+
+// The pause between two looks at the screen.
+constexpr auto kLookGap = 100ms;
+// Looks at the screen before a wait gives up: the intro is 964 frames,
+// a button waits on a click. Each runs xdotool or reads the screen, and
+// sleeps the gap.
+constexpr int kIntroLooks = 3000;
+constexpr int kLooks = 300;
 
 // The game program at the top of the build folder that holds this test program.
 fs::path GameProgram()
@@ -152,13 +166,32 @@ protected:
         ASSERT_EQ(posix_spawn(&mGame, program.c_str(), nullptr, nullptr, argv, env.data()), 0);
     }
 
-    // The game window's id and size, once it is mapped.
+    // The game window's id and place, once it is mapped and has taken the
+    // size the game gives it: the desktop's, ten pixels taller, centred.
+    // Until then the buttons are not where the test would look.
     void FindWindow()
     {
-        const std::string id =
-            Output("timeout 60 xdotool search --sync --onlyvisible --name '^Vendrabolt$' | head -n 1");
-        ASSERT_FALSE(id.empty());
+        std::string id;
+        ASSERT_TRUE(LookUntil(
+            [&] {
+                id = Output("xdotool search --onlyvisible --name '^Vendrabolt$' | head -n 1");
+                return !id.empty();
+            },
+            kIntroLooks))
+            << "the game's window never showed";
         mWindow = std::stoul(id);
+        ASSERT_TRUE(LookUntil(
+            [&] {
+                ReadGeometry();
+                return mWidth == kScreenWidth && mHeight == kScreenHeight + 10 &&
+                       mLeft == (kScreenWidth - mWidth) / 2 && mTop == (kScreenHeight - mHeight) / 2;
+            },
+            kLooks))
+            << "the game's window stayed " << mWidth << " by " << mHeight << " at " << mLeft << ", " << mTop;
+    }
+
+    void ReadGeometry()
+    {
         std::istringstream geometry(Output("xdotool getwindowgeometry --shell " + std::to_string(mWindow)));
         std::string line;
         while (std::getline(geometry, line)) {
@@ -171,8 +204,6 @@ protected:
             if (line.rfind("Y=", 0) == 0)
                 mTop = std::stoi(line.substr(2));
         }
-        ASSERT_GT(mWidth, 0);
-        ASSERT_GT(mHeight, 0);
     }
 
     // The box's pixel rectangle on the X screen: a camera `view` units tall
@@ -212,31 +243,93 @@ protected:
         return columns > 0 && white * 10 >= columns * 8;
     }
 
+    // Whether the game has ended; its status is kept.
+    bool GameEnded()
+    {
+        int status = 0;
+        if (mGame <= 0 || waitpid(mGame, &status, WNOHANG) != mGame)
+            return mGame <= 0;
+        mGame = -1;
+        mExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return true;
+    }
+
+    // Asks until `done` holds, for at most `looks` times; stops at once
+    // when the game has ended (unless that is what is waited for).
+    bool LookUntil(const std::function<bool()>& done, int looks, std::chrono::milliseconds gap = kLookGap)
+    {
+        for (int look = 0; look < looks; ++look) {
+            if (done())
+                return true;
+            if (GameEnded()) {
+                ADD_FAILURE() << "the game ended with status " << mExitStatus << " while waited on";
+                return false;
+            }
+            std::this_thread::sleep_for(gap);
+        }
+        return done();
+    }
+
     // Hovers the button until the game outlines it (the screen is saved
-    // then), for at most the time given.
-    bool FindButton(const Box& box, const std::string& picture, std::chrono::seconds patience)
+    // then), for at most that many looks.
+    bool FindButton(const Box& box, const std::string& picture, int looks)
     {
         const Pixels pixels = OnScreen(box);
-        const auto end = std::chrono::steady_clock::now() + patience;
-        for (int nudge = 0; std::chrono::steady_clock::now() < end; nudge ^= 1) {
-            Run("xdotool mousemove " + std::to_string(pixels.CentreX() + nudge) + " " +
-                std::to_string(pixels.CentreY()));
-            std::this_thread::sleep_for(100ms);
-            const XScreenPicture screen = Screen();
-            if (Outlined(screen, pixels)) {
+        int nudge = 0;
+        return LookUntil(
+            [&] {
+                nudge ^= 1;
+                Run("xdotool mousemove " + std::to_string(pixels.CentreX() + nudge) + " " +
+                    std::to_string(pixels.CentreY()));
+                const XScreenPicture screen = Screen();
+                if (!Outlined(screen, pixels))
+                    return false;
                 Save(screen, picture);
                 return true;
-            }
-        }
+            },
+            looks);
+    }
+
+    bool Hover(const Box& box, const std::string& picture, int looks = kLooks)
+    {
+        if (FindButton(box, picture, looks))
+            return true;
+        Save(Screen(), picture + "-not-found");
+        ADD_FAILURE() << "no outlined button for " << picture << " in " << looks << " looks at the screen";
         return false;
     }
 
-    bool Hover(const Box& box, const std::string& picture, std::chrono::seconds patience = 20s)
+    // Waits until the game has drawn at least that many frames, seen on
+    // the pulsing button under the pointer: each picture of it that
+    // differs from the one before is one frame at least.
+    bool Frames(const Box& button, int frames)
     {
-        if (FindButton(box, picture, patience))
+        const Pixels area = OnScreen(button);
+        XScreenPicture last = Screen();
+        int seen = 0;
+        if (LookUntil(
+                [&] {
+                    const XScreenPicture now = Screen();
+                    if (Differs(last, now, area))
+                        ++seen;
+                    last = now;
+                    return seen >= frames;
+                },
+                frames * 50, 10ms))
             return true;
-        Save(Screen(), picture + "-not-found");
-        ADD_FAILURE() << "no outlined button for " << picture;
+        ADD_FAILURE() << "only " << seen << " of " << frames << " frames were drawn";
+        return false;
+    }
+
+    // Whether any pixel of the area differs between the pictures.
+    static bool Differs(const XScreenPicture& before, const XScreenPicture& after, const Pixels& area)
+    {
+        for (int y = area.top; y <= area.bottom; ++y) {
+            for (int x = area.left; x <= area.right; ++x) {
+                if (before.At(x, y) != after.At(x, y))
+                    return true;
+            }
+        }
         return false;
     }
 
@@ -245,7 +338,7 @@ protected:
     {
         for (int attempt = 0; attempt < 20; ++attempt) {
             HoldKey("Escape", 300ms);
-            if (FindButton(kPauseResume, picture, 2s))
+            if (FindButton(kPauseResume, picture, 20))
                 return true;
         }
         ADD_FAILURE() << "the pause menu did not open";
@@ -253,9 +346,9 @@ protected:
     }
 
     // Hovers, then holds the left button long enough for a frame to see it.
-    bool Click(const Box& box, const std::string& picture, std::chrono::seconds patience = 20s)
+    bool Click(const Box& box, const std::string& picture, int looks = kLooks)
     {
-        if (!Hover(box, picture, patience))
+        if (!Hover(box, picture, looks))
             return false;
         Run("xdotool mousedown 1");
         std::this_thread::sleep_for(200ms);
@@ -265,9 +358,9 @@ protected:
     }
 
     // Hovers, then taps.
-    bool QuickClick(const Box& box, const std::string& picture, std::chrono::seconds patience = 20s)
+    bool QuickClick(const Box& box, const std::string& picture, int looks = kLooks)
     {
-        if (!Hover(box, picture, patience))
+        if (!Hover(box, picture, looks))
             return false;
         Tap();
         return true;
@@ -302,16 +395,25 @@ protected:
     }
 
     // Takes pictures of the screen until one shows what is waited for, for
-    // at most the time given; false if none did. A slow build takes a
-    // while to draw what a click did.
-    bool WaitForScreen(const std::function<bool(const XScreenPicture&)>& shows, std::chrono::seconds patience = 10s)
+    // at most that many; false if none did. A slow build takes a while to
+    // draw what a click did.
+    bool WaitForScreen(const std::function<bool(const XScreenPicture&)>& shows, int looks = kLooks)
     {
-        const auto end = std::chrono::steady_clock::now() + patience;
-        while (std::chrono::steady_clock::now() < end) {
-            if (shows(Screen()))
+        return LookUntil([&] { return shows(Screen()); }, looks);
+    }
+
+    // Until the level select's title has given way to the match, whose
+    // picture is saved.
+    bool WaitForMatch(const XScreenPicture& levelSelect)
+    {
+        if (WaitForScreen([&](const XScreenPicture& screen) {
+                if (Changed(levelSelect, screen, kSelectTitle) < 50)
+                    return false;
+                Save(screen, "match");
                 return true;
-            std::this_thread::sleep_for(100ms);
-        }
+            }))
+            return true;
+        ADD_FAILURE() << "the match never replaced the level select";
         return false;
     }
 
@@ -352,23 +454,24 @@ protected:
             std::cout << "Saved " << file.string() << '\n';
     }
 
-    // The game's exit status, or -1 if it did not end within the time.
-    int WaitForExit(std::chrono::seconds patience)
+    // The game's exit status, or -1, with a failure, if it did not end
+    // within that many looks.
+    int WaitForExit(int looks)
     {
-        const auto end = std::chrono::steady_clock::now() + patience;
-        while (std::chrono::steady_clock::now() < end) {
-            int status = 0;
-            if (waitpid(mGame, &status, WNOHANG) == mGame) {
-                mGame = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(100ms);
+        for (int look = 0; look < looks; ++look) {
+            if (GameEnded())
+                return mExitStatus;
+            std::this_thread::sleep_for(kLookGap);
         }
+        if (GameEnded())
+            return mExitStatus;
+        ADD_FAILURE() << "the game did not end in " << looks << " looks";
         return -1;
     }
 
     PrivateXServer mServer{kScreenWidth, kScreenHeight};
     pid_t mGame = -1;
+    int mExitStatus = -1;
     unsigned long mWindow = 0;
     int mLeft = 0, mTop = 0, mWidth = 0, mHeight = 0;
     fs::path mPictures;
@@ -379,11 +482,18 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
 {
     StartGame();
     FindWindow();
-    std::this_thread::sleep_for(2s);
-    Save(Screen(), "intro");
+    ASSERT_TRUE(WaitForScreen(
+        [&](const XScreenPicture& screen) {
+            if (Changed(XScreenPicture{}, screen, kWindowMiddle) < 1000)
+                return false;
+            Save(screen, "intro");
+            return true;
+        },
+        kIntroLooks))
+        << "the intro's first slide never showed";
 
     // The intro goes on to the main menu by itself.
-    ASSERT_TRUE(Hover(kMenuOptions, "main-menu", 200s));
+    ASSERT_TRUE(Hover(kMenuOptions, "main-menu", kIntroLooks));
 
     ASSERT_TRUE(QuickClick(kMenuOptions, "main-menu-options"));
     ASSERT_TRUE(Click(kMusicDown, "options"));
@@ -391,8 +501,10 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     ASSERT_TRUE(Hover(kEffectsDown, "options-music-down"));
     const int effectsBar = EffectsBarLength(Screen());
     Tap();
-    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return EffectsBarLength(screen) != effectsBar; }));
-    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return EffectsBarLength(screen) != effectsBar; }))
+        << "the effects bar never changed";
+    // A second step would come in the frames after the first.
+    EXPECT_TRUE(Frames(kEffectsDown, 30));
     EXPECT_NEAR(effectsBar - EffectsBarLength(Screen()), mHeight / 10, 3) << "a step is a tenth of the bar's 60 units";
     ASSERT_TRUE(Click(kEffectsUp, "options-effects-up"));
     ASSERT_TRUE(Click(kBloomOff, "options-bloom-off"));
@@ -406,9 +518,10 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     ASSERT_TRUE(Click(kPagesBack, "how-to-play-back"));
 
     ASSERT_TRUE(Click(kMenuCredits, "main-menu-credits"));
-    // Back is taken once the roll has run for a second.
-    std::this_thread::sleep_for(3s);
-    ASSERT_TRUE(Click(kCreditsBack, "credits"));
+    // Back is taken once the roll has run for a second: 60 frames and more.
+    ASSERT_TRUE(Hover(kCreditsBack, "credits"));
+    ASSERT_TRUE(Frames(kCreditsBack, 90));
+    ASSERT_TRUE(Click(kCreditsBack, "credits-rolled"));
 
     // A tap on Right shows the next map; one held click on Left brings
     // back the first: the tap went on by one map only.
@@ -422,33 +535,37 @@ TEST_F(PlayThrough, FromTheIntroThroughEveryScreenAndAMatchToTheEnd)
     Tap();
     EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return Changed(firstMap, screen, kSelectTitle) > 50; }))
         << "the next map's name";
-    std::this_thread::sleep_for(1s);
-    ASSERT_TRUE(Click(kSelectLeft, "level-select-right"));
+    // A second map would come in the frames after the first.
+    ASSERT_TRUE(Hover(kSelectLeft, "level-select-right"));
+    ASSERT_TRUE(Frames(kSelectLeft, 30));
+    ASSERT_TRUE(Click(kSelectLeft, "level-select-right-settled"));
     EXPECT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return Changed(firstMap, screen, kSelectTitle) < 10; }))
         << "the first map's name again";
     ASSERT_TRUE(QuickClick(kSelectBack, "level-select-left"));
     ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu-play-again"));
+    const XScreenPicture levelSelect = Screen();
     ASSERT_TRUE(Click(kSelectPlay, "level-select-again"));
 
-    // The match: the countdown, then the keyboard player runs and jumps.
-    std::this_thread::sleep_for(5s);
-    Save(Screen(), "match");
-    HoldKey("Right", 800ms);
-    HoldKey("space", 300ms);
-    Save(Screen(), "match-running");
+    // The match: the countdown (the pause menu waits for its end), then
+    // the keyboard player runs and jumps.
+    ASSERT_TRUE(WaitForMatch(levelSelect));
     ASSERT_TRUE(Pause("pause-menu"));
     ASSERT_TRUE(Click(kPauseOptions, "pause-menu-options"));
     ASSERT_TRUE(Click(kOptionsBack, "pause-options"));
     ASSERT_TRUE(Click(kPauseResume, "pause-menu-resume"));
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(WaitForScreen([&](const XScreenPicture& screen) { return !Outlined(screen, OnScreen(kPauseResume)); }))
+        << "the pause menu stayed";
     Save(Screen(), "match-resumed");
+    HoldKey("Right", 800ms);
+    HoldKey("space", 300ms);
+    Save(Screen(), "match-running");
     ASSERT_TRUE(Pause("pause-menu-again"));
     ASSERT_TRUE(Click(kPauseQuit, "pause-menu-quit"));
     ASSERT_TRUE(Click(kPauseYes, "pause-quit-question"));
 
     ASSERT_TRUE(Click(kMenuQuit, "main-menu-quit"));
     ASSERT_TRUE(Click(kMenuYes, "main-menu-quit-question"));
-    EXPECT_EQ(WaitForExit(30s), 0);
+    EXPECT_EQ(WaitForExit(kLooks), 0);
 }
 
 // Closed by its window's close button in the middle of a match, the game
@@ -457,13 +574,15 @@ TEST_F(PlayThrough, ClosingTheWindowInTheMiddleOfAMatchEndsTheGameCleanly)
 {
     StartGame();
     FindWindow();
-    ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu", 200s));
-    ASSERT_TRUE(QuickClick(kSelectPlay, "level-select"));
-    std::this_thread::sleep_for(5s);
+    ASSERT_TRUE(QuickClick(kMenuPlay, "main-menu", kIntroLooks));
+    ASSERT_TRUE(Hover(kSelectPlay, "level-select"));
+    const XScreenPicture levelSelect = Screen();
+    Tap();
+    ASSERT_TRUE(WaitForMatch(levelSelect));
     HoldKey("Right", 800ms);
-    Save(Screen(), "match");
+    Save(Screen(), "match-running");
     ASSERT_TRUE(AskXWindowToClose(std::getenv("DISPLAY"), mWindow));
-    EXPECT_EQ(WaitForExit(60s), 0);
+    EXPECT_EQ(WaitForExit(2 * kLooks), 0);
 }
 
 } // namespace

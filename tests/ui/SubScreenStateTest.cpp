@@ -23,7 +23,7 @@ protected:
     {
         ASSERT_TRUE(mServer.IsRunning());
         mPad = std::make_unique<VirtualPad>();
-        Game::Init();
+        StartGameOnFrameClock();
         // The pointer rests in a corner where no screen has a button.
         SDL_WarpMouseInWindow(gWindow->GetSDLWindow(), 0, 0);
         RunGameFrames(1);
