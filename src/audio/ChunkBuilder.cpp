@@ -38,7 +38,10 @@ bool ChunkBuilder::Start(SDL_AudioFormat format, int channels, int rate, std::st
         failure = "the mixer is not open";
         return false;
     }
-    if (channels > 0 && channels <= 255 && rate > 0)
+    // SDL's resampler overflows its buffers far past the rates any encoder
+    // writes, so a header that claims one is refused.
+    constexpr int kMostFramesASecond = 384000;
+    if (channels > 0 && channels <= 255 && rate > 0 && rate <= kMostFramesASecond)
         mStream = SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, mixFormat,
                                      static_cast<Uint8>(mixChannels), mMixRate);
     if (!mStream) {

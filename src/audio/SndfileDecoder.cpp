@@ -2,7 +2,9 @@
 
 #include <sndfile.h>
 
+#include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace fb {
@@ -29,6 +31,45 @@ SF_VIRTUAL_IO MemoryIo()
     return io;
 }
 
+std::uint64_t ChunkSize(std::string_view bytes, std::size_t at, bool bigEndian)
+{
+    std::uint64_t size = 0;
+    for (int i = 0; i < 4; ++i) {
+        const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[at + 4 + i]));
+        size |= byte << (8 * (bigEndian ? 3 - i : i));
+    }
+    return size;
+}
+
+// libsndfile reads the chunks of a WAV file's LIST chunks without checking
+// that they end inside it, and one whose size runs past its LIST's end can
+// keep it reading for ever: such a file is refused before libsndfile sees
+// it. Other chunks may run past the end of a cut-short file, which plays
+// what it holds.
+bool ListChunksEndInside(std::string_view bytes)
+{
+    if (bytes.size() < 12 || (bytes.substr(0, 4) != "RIFF" && bytes.substr(0, 4) != "RIFX") ||
+        bytes.substr(8, 4) != "WAVE")
+        return true;
+    const bool bigEndian = bytes[3] == 'X';
+    std::uint64_t at = 12;
+    while (at + 8 <= bytes.size()) {
+        const std::uint64_t end = at + 8 + ChunkSize(bytes, at, bigEndian);
+        if (bytes.substr(at, 4) == "LIST") {
+            if (end > bytes.size())
+                return false;
+            for (std::uint64_t inner = at + 12; inner + 8 <= end;) {
+                const std::uint64_t innerEnd = inner + 8 + ChunkSize(bytes, inner, bigEndian);
+                if (innerEnd > end)
+                    return false;
+                inner = innerEnd + (innerEnd & 1);
+            }
+        }
+        at = end + (end & 1);
+    }
+    return true;
+}
+
 bool IsPlayedFormat(int format)
 {
     switch (format & SF_FORMAT_TYPEMASK) {
@@ -51,6 +92,10 @@ struct CloseSound {
 
 DecodeStatus DecodeWithSndfile(std::string_view bytes, ChunkBuilder& builder, std::string& failure)
 {
+    if (!ListChunksEndInside(bytes)) {
+        failure = "a chunk of its LIST chunk runs past the LIST's end";
+        return DecodeStatus::Failed;
+    }
     SoundBytes file{bytes};
     SF_VIRTUAL_IO io = MemoryIo();
     SF_INFO info{};
