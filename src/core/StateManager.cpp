@@ -2,6 +2,7 @@
 
 #include "core/Trace.h"
 
+#include <exception>
 #include <iostream>
 #include <map>
 #include <utility>
@@ -50,6 +51,17 @@ void Unload(fb::GS* state)
     if (gLoaded == state)
         gLoaded = nullptr;
     state->Unload();
+}
+
+// Shutdown runs while the game may already be stopping for an exception, so
+// a state that throws here is traced and the rest of the shutdown goes on.
+void CallAtShutdown(fb::GS* state, void (fb::GS::*operation)(), const char* name)
+{
+    try {
+        (state->*operation)();
+    } catch (const std::exception& error) {
+        Trace(std::string("StateManager: ") + name + " failed at shutdown: " + error.what(), 4);
+    }
 }
 
 } // namespace
@@ -151,9 +163,9 @@ void Shutdown()
     gRunning = false;
     gRestart = false;
     if (entered)
-        entered->Exit();
+        CallAtShutdown(entered, &fb::GS::Exit, "Exit");
     if (loaded)
-        loaded->Unload();
+        CallAtShutdown(loaded, &fb::GS::Unload, "Unload");
 }
 
 } // namespace StateManager

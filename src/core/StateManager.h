@@ -27,7 +27,9 @@ void Update();
 // loaded (Unload), each once, and clears the running flag, so that nothing
 // a state made outlives the game: called once the main loop has ended,
 // however it ended. After a state threw part-way through a switch these
-// are the states whose Init and Load had begun.
+// are the states whose Init and Load had begun. An Exit or Unload that
+// throws a std::exception is traced (level 4) and the shutdown goes on, so
+// a game stopping for one exception is not ended by a second.
 void Shutdown();
 
 // Registers a state object from a global initialiser.

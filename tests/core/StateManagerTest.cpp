@@ -1,5 +1,6 @@
 #include "core/StateManager.h"
 #include "support/StateStandIn.h"
+#include "support/TraceLog.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -173,17 +174,19 @@ TEST_F(StateManagerStart, AfterAThrowShutdownLeavesAndUnloadsExactlyWhatWasEnter
         std::string operation;
         bool restart;
         Log atShutdown;
+        std::string throwsAgain = "";
     };
     const std::vector<Case> cases = {
         {&second, "Load", false, {"Second.Unload"}},
         {&second, "Init", false, {"Second.Exit", "Second.Unload"}},
+        {&second, "Init", false, {"Second.Exit", "Second.Unload"}, "Exit"},
         {&first, "Exit", false, {"First.Unload"}},
         {&first, "Unload", false, {}},
         {&first, "Exit", true, {"First.Unload"}},
         {&first, "Init", true, {"First.Exit", "First.Unload"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.operation + (c.restart ? " of a restart" : " of a switch"));
+        SCOPED_TRACE(c.operation + (c.restart ? " of a restart" : " of a switch") + " then " + c.throwsAgain);
         first.throwsIn = second.throwsIn = "";
         StateManager::Start("First");
         c.thrower->throwsIn = c.operation;
@@ -193,9 +196,11 @@ TEST_F(StateManagerStart, AfterAThrowShutdownLeavesAndUnloadsExactlyWhatWasEnter
             StateManager::SetNextState("Second");
         EXPECT_THROW(StateManager::Update(), std::runtime_error);
         log.clear();
-        first.throwsIn = second.throwsIn = "";
-        StateManager::Shutdown();
+        c.thrower->throwsIn = c.throwsAgain;
+        TraceLog traces;
+        EXPECT_NO_THROW(StateManager::Shutdown());
         EXPECT_EQ(log, c.atShutdown);
+        EXPECT_EQ(traces.Traced("Exit failed at shutdown: Exit failed", 4), !c.throwsAgain.empty());
         log.clear();
         StateManager::Shutdown();
         EXPECT_TRUE(log.empty()) << "a second shutdown has nothing left to leave";
