@@ -117,6 +117,11 @@ bool SaveTextFile(const std::string& path, std::string_view text, std::string& e
                 KindOf(old.st_mode) + ", not a regular file; nothing is saved";
         return false;
     }
+    // The rename needs only the folder; a file made read-only stays so.
+    if (replacing && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        error = Failure("write", path, errno);
+        return false;
+    }
 
     fb::RemoveLeftoverScratchFiles(target);
     // Until it has the old file's mode, the new text is for this user alone.

@@ -14,6 +14,8 @@
 // keeps its mode and, where the process may set them, its owner and group;
 // other hard links of it keep the old text. A new file gets 0666 less the
 // umask. A path that names something other than a regular file (a folder, a
-// FIFO, a device) is refused. False, with what went wrong (naming the path)
-// in `error`, when nothing was saved.
+// FIFO, a device) is refused, and so is a file this process may not write
+// (by its effective ids), though the folder would let the rename replace it.
+// False, with what went wrong (naming the path) in `error`, when nothing was
+// saved.
 bool SaveTextFile(const std::string& path, std::string_view text, std::string& error);

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <limits>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -110,7 +111,27 @@ TEST(JsonWritingTest, AFileIsWrittenWholeOrLeftAsItWas)
               std::string::npos)
         << error;
     EXPECT_TRUE(fs::is_fifo(folder / "pipe.json") && fs::is_symlink(folder / "to-pipe.json"));
-    EXPECT_EQ(Names(folder), (std::vector<std::string>{"pipe.json", "set.json", "taken.json", "to-pipe.json"}))
+
+    // Nor is a file its saver may not write, though the folder would let a
+    // rename replace it (root may write any file: the child saves as nobody).
+    fs::permissions(folder, fs::perms::all);
+    const std::string kept = (folder / "kept.json").string();
+    std::ofstream(kept) << "kept";
+    const uid_t saver = geteuid() == 0 ? 65534 : geteuid();
+    ASSERT_TRUE(chown(kept.c_str(), saver, static_cast<gid_t>(-1)) == 0 && chmod(kept.c_str(), 0444) == 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(saver) != 0 || setuid(saver) != 0))
+            _exit(2);
+        _exit(SaveTextFile(kept, "new", error) || error.find(kept + ": Permission denied") == std::string::npos);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << "refused, with the reason";
+    EXPECT_EQ(Text(kept), "kept");
+    EXPECT_TRUE((StatusOf(kept).st_mode & 07777) == 0444 && StatusOf(kept).st_uid == saver);
+    EXPECT_EQ(Names(folder),
+              (std::vector<std::string>{"kept.json", "pipe.json", "set.json", "taken.json", "to-pipe.json"}))
         << "no scratch file stays behind";
     fs::remove_all(folder);
 }
