@@ -1,14 +1,21 @@
+#include "audio/MpegFrames.h"
 #include "audio/SoundDecoders.h"
 
 #include <mpg123.h>
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <memory>
 
 namespace fb {
 namespace {
 
 constexpr int kBlockFrames = 4096;
+// How far past damage in the middle of a stream the decoder looks for the
+// next frame: about a frame's length, so a file that is sound only at its
+// start plays no noise after it.
+constexpr long kResyncBytes = 2048;
 
 struct DeleteHandle {
     void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }
@@ -21,6 +28,7 @@ bool Configure(mpg123_handle* handle)
     std::size_t count = 0;
     mpg123_rates(&rates, &count);
     bool configured = mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0.0) == MPG123_OK &&
+                      mpg123_param(handle, MPG123_RESYNC_LIMIT, kResyncBytes, 0.0) == MPG123_OK &&
                       mpg123_format_none(handle) == MPG123_OK;
     for (std::size_t i = 0; i < count; ++i)
         configured = configured &&
@@ -32,10 +40,16 @@ bool Configure(mpg123_handle* handle)
 
 DecodeStatus DecodeMp3(std::string_view bytes, ChunkBuilder& builder, std::string& failure)
 {
+    // The decoder starts at the first frame: the tags before it are not sound.
+    const std::size_t firstFrame = FindFirstMpegFrame(bytes);
+    if (firstFrame == std::string_view::npos)
+        return DecodeStatus::NotThisFormat;
     const std::unique_ptr<mpg123_handle, DeleteHandle> handle(mpg123_new(nullptr, nullptr));
-    SoundBytes file{bytes};
+    SoundBytes file{bytes.substr(firstFrame)};
     const auto read = [](void* data, void* into, std::size_t count) {
-        return static_cast<mpg123_ssize_t>(static_cast<SoundBytes*>(data)->Read(into, count));
+        const auto most = static_cast<std::size_t>(std::numeric_limits<long long>::max());
+        return static_cast<mpg123_ssize_t>(
+            static_cast<SoundBytes*>(data)->Read(into, static_cast<long long>(std::min(count, most))));
     };
     const auto seek = [](void* data, off_t offset, int whence) {
         return static_cast<off_t>(static_cast<SoundBytes*>(data)->Seek(offset, whence));

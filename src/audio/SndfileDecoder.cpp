@@ -25,7 +25,7 @@ SF_VIRTUAL_IO MemoryIo()
         return static_cast<sf_count_t>(BytesOf(data).Seek(offset, whence));
     };
     io.read = [](void* into, sf_count_t count, void* data) {
-        return static_cast<sf_count_t>(BytesOf(data).Read(into, static_cast<std::size_t>(count)));
+        return static_cast<sf_count_t>(BytesOf(data).Read(into, count));
     };
     io.tell = [](void* data) { return static_cast<sf_count_t>(BytesOf(data).at); };
     return io;

@@ -28,8 +28,9 @@ enum class DecodeStatus {
 // MP3 is left to DecodeMp3, which finds every frame.
 DecodeStatus DecodeWithSndfile(std::string_view bytes, ChunkBuilder& builder, std::string& failure);
 
-// libmpg123: MPEG audio after any ID3 tags, gapless where the encoder left
-// its delay and padding in a Xing header.
+// libmpg123: MPEG audio from its first frame (audio/MpegFrames.h) after any
+// ID3 tags, gapless where the encoder left its delay and padding in a Xing
+// header.
 DecodeStatus DecodeMp3(std::string_view bytes, ChunkBuilder& builder, std::string& failure);
 
 // A read position over the bytes, for the libraries' read and seek callbacks.
@@ -37,8 +38,10 @@ struct SoundBytes {
     std::string_view bytes;
     std::size_t at = 0;
 
-    std::size_t Read(void* into, std::size_t count);
-    // As lseek: the new position, or -1 for one outside the bytes.
+    // As read: a count of 0 or less reads nothing.
+    long long Read(void* into, long long count);
+    // As lseek: the new position, or -1 for one outside the bytes or an
+    // unknown whence.
     long long Seek(long long offset, int whence);
 };
 

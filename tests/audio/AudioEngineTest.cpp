@@ -3,6 +3,7 @@
 
 #include <SDL_mixer.h>
 #include <cstdlib>
+#include <dlfcn.h>
 
 namespace {
 
@@ -63,11 +64,17 @@ TEST_F(AudioEngineTest, ChannelIdsCountUpPassOverPlayingSoundsAndTurnSixtyThreeL
 TEST_F(AudioEngineTest, BrokenSoundFilesAreTracedOnceAndPlayNothing)
 {
     const std::string missing = mFiles.Path("missing.wav");
+    Dl_info mixer{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(&Mix_OpenAudio), &mixer), 0) << "the mixer's shared library";
     const std::string notAudio[] = {
         mFiles.Write("words.wav", "these are words, not a sound"),
         mFiles.Write("empty.mp3", ""),
         mFiles.Truncated("header.wav", "assets/sound/jump.wav", 20),
         mFiles.Write("noise.mp3", std::string(4096, '\xff')),
+        // Files that are no sound, named as one.
+        mFiles.Copy("font.mp3", "assets/Lato-Black.ttf"),
+        mFiles.Copy("program.ogg", "/bin/sh"),
+        mFiles.Copy("library.wav", mixer.dli_fname),
     };
     // Cut short: whatever they still hold may play, but nothing breaks.
     const std::string cut[] = {
@@ -91,6 +98,8 @@ TEST_F(AudioEngineTest, BrokenSoundFilesAreTracedOnceAndPlayNothing)
     EXPECT_TRUE(AudioEngine::IsPlaying(AudioEngine::PlaySound(missing, "Effects", 1.0f, false)));
     for (const std::string& path : notAudio)
         EXPECT_EQ(CountTraces(path), 1) << path;
+    for (const char* name : {"font.mp3", "program.ogg", "library.wav"})
+        EXPECT_EQ(CountTraces(std::string(name) + ": not a WAV, MP3, Ogg Vorbis, Ogg Opus or FLAC file"), 1) << name;
     EXPECT_EQ(CountTraces("-Audio-"), CountTraces("Could not load sound"));
 }
 

@@ -3,7 +3,9 @@
 #include <SDL_mixer.h>
 #include <vorbis/vorbisenc.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -16,6 +18,10 @@
 namespace {
 
 constexpr std::uint32_t kRate = 44100;
+// The disk driver writes through a file buffer a buffer or two behind the
+// mixer: what it wrote in the first 16 KiB after a moment may have been
+// mixed before.
+constexpr std::size_t kSettle = 16384;
 
 // Little-endian, as WAV files are.
 void Put(std::ofstream& out, std::uint32_t value, int bytes)
@@ -57,15 +63,16 @@ std::string AudioTestFiles::Path(const std::string& name) const
     return (mLink / name).string();
 }
 
-std::string AudioTestFiles::Tone(const std::string& name, double seconds, int amplitude) const
+std::string AudioTestFiles::Tone(const std::string& name, double seconds, int amplitude, int rate) const
 {
-    const auto frames = static_cast<std::uint32_t>(seconds * kRate);
+    const auto frames = static_cast<std::uint32_t>(std::lround(seconds * rate));
+    const auto frameRate = static_cast<std::uint32_t>(rate);
     std::ofstream out(Path(name), std::ios::binary);
     out << "RIFF";
     Put(out, 36 + frames * 2, 4);
     out << "WAVEfmt ";
     // 16 bytes of format: PCM, mono, the rate, bytes a second, bytes a frame, bits.
-    for (auto [value, bytes] : {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {kRate, 4}, {kRate * 2, 4}, {2u, 2}, {16u, 2}})
+    for (auto [value, bytes] : {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {frameRate, 4}, {frameRate * 2, 4}, {2u, 2}, {16u, 2}})
         Put(out, value, bytes);
     out << "data";
     Put(out, frames * 2, 4);
@@ -196,31 +203,45 @@ std::size_t HeardAudio::Written() const
     return error ? 0 : static_cast<std::size_t>(size);
 }
 
+void HeardAudio::WaitForMix(std::size_t size, int milliseconds) const
+{
+    // Generous: the driver writes in real time.
+    constexpr int kPolls = 2000;
+    for (int poll = 0; poll < kPolls && Written() < size; ++poll)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (Written() < size)
+        throw std::runtime_error("the disk audio driver never wrote " + std::to_string(milliseconds) + " ms of mix");
+}
+
 int HeardAudio::Listen(int milliseconds) const
+{
+    return ListenFrom(Written() + kSettle, milliseconds).peak;
+}
+
+std::size_t HeardAudio::Mark() const
+{
+    WaitForMix(Written() + kSettle, 0);
+    return Written();
+}
+
+HeardAudio::Heard HeardAudio::ListenFrom(std::size_t mark, int milliseconds) const
 {
     int frequency = 0, channels = 0;
     Uint16 format = 0;
     if (!Mix_QuerySpec(&frequency, &format, &channels) || format != AUDIO_S16SYS)
         throw std::runtime_error("the mixer is not open with 16-bit samples");
-    // The driver writes through a file buffer a buffer or two behind the
-    // mixer; what it wrote in the first 16 KiB after the start may have
-    // been mixed before.
-    constexpr std::size_t kSettle = 16384;
-    const std::size_t start = Written() + kSettle;
-    const std::size_t wanted = static_cast<std::size_t>(frequency) * channels * 2 * milliseconds / 1000;
-    // Generous: the driver writes in real time.
-    constexpr int kPolls = 2000;
-    for (int poll = 0; poll < kPolls && Written() < start + wanted; ++poll)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const std::size_t end = Written();
-    if (end < start + wanted)
-        throw std::runtime_error("the disk audio driver never wrote " + std::to_string(milliseconds) + " ms of mix");
+    WaitForMix(mark + static_cast<std::size_t>(frequency) * channels * 2 * milliseconds / 1000, milliseconds);
     std::ifstream in(mFile, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(start));
-    std::vector<std::int16_t> samples((end - start) / 2);
+    in.seekg(static_cast<std::streamoff>(mark));
+    std::vector<std::int16_t> samples((Written() - mark) / 2);
     in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    const auto magnitude = [](std::int16_t sample) { return std::abs(static_cast<int>(sample)); };
     int peak = 0;
     for (std::int16_t sample : samples)
-        peak = std::max(peak, std::abs(static_cast<int>(sample)));
-    return peak;
+        peak = std::max(peak, magnitude(sample));
+    const auto loud = [&](std::int16_t sample) { return magnitude(sample) > peak / 4; };
+    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud);
+    const double loudSamples = peak == 0 ? 0.0 : static_cast<double>(samples.rend() - last - (first - samples.begin()));
+    return Heard{peak, loudSamples / channels / frequency};
 }

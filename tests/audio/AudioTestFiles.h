@@ -15,9 +15,9 @@ public:
     AudioTestFiles(const AudioTestFiles&) = delete;
     AudioTestFiles& operator=(const AudioTestFiles&) = delete;
 
-    // A 16-bit mono 44.1 kHz WAV of a square wave whose samples are all
-    // +amplitude or -amplitude.
-    std::string Tone(const std::string& name, double seconds, int amplitude = 16000) const;
+    // A 16-bit mono WAV of a square wave whose samples are all +amplitude or
+    // -amplitude.
+    std::string Tone(const std::string& name, double seconds, int amplitude = 16000, int rate = 44100) const;
     // The same square wave as a mono Ogg Vorbis file, encoded here.
     std::string OggTone(const std::string& name, double seconds, int amplitude = 16000) const;
     // A silent 8-bit mono 8 kHz WAV: ten minutes take under 5 MB.
@@ -51,8 +51,21 @@ public:
     // wait began is left out). Throws if the mix does not come.
     int Listen(int milliseconds) const;
 
+    // Where the mix written goes on from, once all that was mixed before the
+    // call is written: what is mixed after it is heard from there on.
+    std::size_t Mark() const;
+    struct Heard {
+        int peak;
+        // From the first sample of over a quarter of the peak to the last.
+        double loudSeconds;
+    };
+    // What the mix holds from the mark on, once that much of it is written.
+    Heard ListenFrom(std::size_t mark, int milliseconds) const;
+
 private:
     std::size_t Written() const;
+    // Waits until the driver has written up to the given size.
+    void WaitForMix(std::size_t size, int milliseconds) const;
 
     std::string mFile;
 };
