@@ -96,12 +96,14 @@ def main():
 
         # Clicks of a few milliseconds, shorter than what a resampler looks ahead.
         clicks = {}
-        for name, seconds, rate in (("opus", 0.010, 48000), ("flac", 0.008, 48000), ("vorbis", 0.015, 22050)):
+        for name, seconds, rate in (("opus", 0.010, 48000), ("flac", 0.008, 48000), ("vorbis", 0.015, 22050),
+                                    ("mp3", 0.010, 22050)):
             clicks[name] = scratch / f"{name}-click.wav"
             tone(clicks[name], seconds, rate, 1, "-b", "16")
         run("opusenc", "--quiet", "--serial", "4", "--bitrate", "24", clicks["opus"], OUT / "opus-10ms.opus")
         run("flac", "--silent", "--force", "--no-padding", "-o", OUT / "flac-8ms-48khz.flac", clicks["flac"])
         run("oggenc", "--quiet", "-s", "5", "-q", "3", clicks["vorbis"], "-o", OUT / "vorbis-15ms-22khz.ogg")
+        run(*lame, "-b", "64", clicks["mp3"], OUT / "mp3-10ms-22khz.mp3")
 
 
 if __name__ == "__main__":

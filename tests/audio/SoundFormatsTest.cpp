@@ -49,6 +49,7 @@ const Sample kSamples[] = {
     {"opus-10ms.opus", 0.010},
     {"flac-8ms-48khz.flac", 0.008},
     {"vorbis-15ms-22khz.ogg", 0.015},
+    {"mp3-10ms-22khz.mp3", 0.010},
 };
 
 // A figure of /proc/self/status in KiB ("VmRSS:", "VmHWM:").
