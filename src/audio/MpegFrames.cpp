@@ -65,8 +65,8 @@ std::optional<FrameHeader> ReadFrameHeader(std::string_view bytes, std::size_t a
 std::size_t FreeFormatLength(std::string_view bytes, std::size_t at, const FrameHeader& header)
 {
     constexpr std::size_t kLongestFreeFrame = 8192;
-    for (std::size_t next = at + header.shortestLength + header.paddingBytes; next <= bytes.size() && next - at <= kLongestFreeFrame;
-         ++next) {
+    for (std::size_t next = at + header.shortestLength + header.paddingBytes;
+         next <= bytes.size() && next - at <= kLongestFreeFrame; ++next) {
         const auto found = ReadFrameHeader(bytes, next);
         if (found && found->fixedBits == header.fixedBits && found->unpaddedLength == 0)
             return next - at - header.paddingBytes;
@@ -74,10 +74,11 @@ std::size_t FreeFormatLength(std::string_view bytes, std::size_t at, const Frame
     return 0;
 }
 
-// Three frames of one stream in a row, each starting where the last ends,
-// or as many as the file holds before its end or its ID3v1 tag. Free-format
-// frames, whose headers say less, are taken only where the file's sound
-// starts.
+// Five frames of one stream in a row, each starting where the last ends,
+// or as many as the file holds before its end or its ID3v1 tag: random
+// bytes hold a header or two that look right, seldom a row of them.
+// Free-format frames, whose headers say less, are taken only where the
+// file's sound starts.
 bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStart)
 {
     auto header = ReadFrameHeader(bytes, at);
