@@ -44,6 +44,10 @@ bool VirtualMouse::Attach(SDL_Window* window)
     mWindow = xWindow;
     // The pointer stays on the screen: the whole window must be there too.
     SDL_SetWindowPosition(window, 0, 0);
+    // SDL drops a click that comes within 10 ms of the window taking focus,
+    // as the click that gave it; the window takes focus whenever its events
+    // come round, so a test's first click would count or not by the clock.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     return true;
 }
 

@@ -7,7 +7,8 @@
 // A real mouse for tests, on a private X server (see PrivateXServer: make it
 // before SDL video starts). The pointer is moved and its left button pressed
 // on the server, so SDL reads them as it reads a player's mouse: into
-// SDL_GetMouseState and as events, at its next event pump.
+// SDL_GetMouseState and as events, at its next event pump (every click
+// counts, though: SDL would drop one that focused the window).
 class VirtualMouse {
 public:
     VirtualMouse() = default;
