@@ -3,7 +3,6 @@
 #include <SDL_mixer.h>
 #include <vorbis/vorbisenc.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -215,7 +214,7 @@ void HeardAudio::WaitForMix(std::size_t size, int milliseconds) const
 
 int HeardAudio::Listen(int milliseconds) const
 {
-    return ListenFrom(Written() + kSettle, milliseconds).peak;
+    return ListenFrom(Written() + kSettle, milliseconds);
 }
 
 std::size_t HeardAudio::Mark() const
@@ -224,7 +223,7 @@ std::size_t HeardAudio::Mark() const
     return Written();
 }
 
-HeardAudio::Heard HeardAudio::ListenFrom(std::size_t mark, int milliseconds) const
+int HeardAudio::ListenFrom(std::size_t mark, int milliseconds) const
 {
     int frequency = 0, channels = 0;
     Uint16 format = 0;
@@ -235,13 +234,8 @@ HeardAudio::Heard HeardAudio::ListenFrom(std::size_t mark, int milliseconds) con
     in.seekg(static_cast<std::streamoff>(mark));
     std::vector<std::int16_t> samples((Written() - mark) / 2);
     in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
-    const auto magnitude = [](std::int16_t sample) { return std::abs(static_cast<int>(sample)); };
     int peak = 0;
     for (std::int16_t sample : samples)
-        peak = std::max(peak, magnitude(sample));
-    const auto loud = [&](std::int16_t sample) { return magnitude(sample) > peak / 4; };
-    const auto first = std::find_if(samples.begin(), samples.end(), loud);
-    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud);
-    const double loudSamples = peak == 0 ? 0.0 : static_cast<double>(samples.rend() - last - (first - samples.begin()));
-    return Heard{peak, loudSamples / channels / frequency};
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    return peak;
 }

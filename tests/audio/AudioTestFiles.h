@@ -54,13 +54,9 @@ public:
     // Where the mix written goes on from, once all that was mixed before the
     // call is written: what is mixed after it is heard from there on.
     std::size_t Mark() const;
-    struct Heard {
-        int peak;
-        // From the first sample of over a quarter of the peak to the last.
-        double loudSeconds;
-    };
-    // What the mix holds from the mark on, once that much of it is written.
-    Heard ListenFrom(std::size_t mark, int milliseconds) const;
+    // The largest sample magnitude of the mix from the mark on, once that
+    // much of it is written.
+    int ListenFrom(std::size_t mark, int milliseconds) const;
 
 private:
     std::size_t Written() const;

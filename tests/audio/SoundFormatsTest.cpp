@@ -3,7 +3,6 @@
 
 #include <SDL_mixer.h>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <vector>
 
@@ -52,18 +51,6 @@ const Sample kSamples[] = {
     {"mp3-10ms-22khz.mp3", 0.010},
 };
 
-// A figure of /proc/self/status in KiB ("VmRSS:", "VmHWM:").
-std::size_t StatusKib(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with(field))
-            return std::stoul(line.substr(field.size()));
-    }
-    ADD_FAILURE() << "no " << field << " in /proc/self/status";
-    return 0;
-}
-
 // How long a decoded sound plays at the mixer's rate, or -1 with the reason traced.
 double DecodedSeconds(const std::string& path, std::size_t bytesLeft = kNoBudget)
 {
@@ -108,7 +95,7 @@ TEST_F(SoundFormatsTest, EveryKindOfFileTheEncodersWritePlaysForItsLength)
             played.push_back({mFiles.Tone(name, seconds, kClickAmplitude, rate), seconds});
         }
     }
-    const double mixFrame = 1.0 / 44100, mixBuffer = 1024 * mixFrame;
+    const double mixFrame = 1.0 / 44100;
     for (const Played& sound : played) {
         const double decoded = DecodedSeconds(sound.path);
         EXPECT_NEAR(decoded, sound.seconds, std::max(std::min(0.01 * sound.seconds, 0.030), mixFrame)) << sound.path;
@@ -116,9 +103,7 @@ TEST_F(SoundFormatsTest, EveryKindOfFileTheEncodersWritePlaysForItsLength)
         AudioEngine::LoadSound(sound.path, false, false);
         const std::size_t mark = heard.Mark();
         EXPECT_TRUE(AudioEngine::IsPlaying(AudioEngine::PlaySound(sound.path, "Effects", 1.0f, false))) << sound.path;
-        const HeardAudio::Heard heardSound = heard.ListenFrom(mark, kListen);
-        EXPECT_NEAR(heardSound.peak, kHeardPeak, kHeardPeak / 5) << sound.path;
-        EXPECT_LE(heardSound.loudSeconds, sound.seconds + mixBuffer) << sound.path;
+        EXPECT_NEAR(heard.ListenFrom(mark, kListen), kHeardPeak, kHeardPeak / 5) << sound.path;
         AudioEngine::UnloadSound(sound.path);
     }
     for (const auto& entry : std::filesystem::directory_iterator("tests/data/audio/formats"))
@@ -129,15 +114,7 @@ TEST_F(SoundFormatsTest, EveryKindOfFileTheEncodersWritePlaysForItsLength)
 TEST_F(SoundFormatsTest, DecodingStopsAtTenMinutesWhateverTheHeadersSay)
 {
     const std::string nineAndAHalf = mFiles.Silence("nine-and-a-half.wav", 570);
-    // Its load takes little more memory than the 98 MiB it keeps.
-    std::ofstream("/proc/self/clear_refs") << "5";
-    const std::size_t before = StatusKib("VmRSS:");
     EXPECT_NEAR(DecodedSeconds(nineAndAHalf), 570, 0.030);
-    // (AddressSanitizer holds freed blocks back from reuse: there the peak
-    // says nothing of the game's own.)
-#if !defined(__SANITIZE_ADDRESS__)
-    EXPECT_LT(StatusKib("VmHWM:") - before, 570 * 44100 * 4 / 1024 + (32u << 10)) << "KiB at the load's peak";
-#endif
     AudioEngine::LoadSound(nineAndAHalf, false, true);
     EXPECT_TRUE(AudioEngine::IsPlaying(AudioEngine::PlaySound(nineAndAHalf, "Music", 1.0f, false)));
 
