@@ -104,6 +104,10 @@ def main():
         run("flac", "--silent", "--force", "--no-padding", "-o", OUT / "flac-8ms-48khz.flac", clicks["flac"])
         run("oggenc", "--quiet", "-s", "5", "-q", "3", clicks["vorbis"], "-o", OUT / "vorbis-15ms-22khz.ogg")
         run(*lame, "-b", "64", clicks["mp3"], OUT / "mp3-10ms-22khz.mp3")
+        # Four frames, fewer than the MP3 frame finder looks for in a row: the
+        # sound tests follow it with the tags and bytes that end a file's sound.
+        tone(scratch / "clip.wav", 0.040, 44100, 1, "-b", "16")
+        run(*lame, "-b", "64", scratch / "clip.wav", OUT / "mp3-40ms-44khz.mp3")
 
 
 if __name__ == "__main__":

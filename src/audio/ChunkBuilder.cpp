@@ -8,10 +8,6 @@
 namespace fb {
 namespace {
 
-// What one piece put into the stream makes at most, in the mixer's format:
-// SDL converts a whole piece at once, in buffers of its own.
-constexpr double kPieceBytes = 1 << 20;
-
 std::string Megabytes(std::size_t bytes)
 {
     return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MiB";
@@ -63,8 +59,6 @@ bool ChunkBuilder::Start(SDL_AudioFormat format, int channels, int rate, std::st
     mFrameBytes = channels * (SDL_AUDIO_BITSIZE(format) / 8);
     mMixFrameBytes = mixChannels * (SDL_AUDIO_BITSIZE(mixFormat) / 8);
     mRate = rate;
-    const double mixBytesAFrame = static_cast<double>(mMixRate) / rate * mMixFrameBytes;
-    mPieceFrames = static_cast<int>(std::clamp(kPieceBytes / mixBytesAFrame, 1.0, double{1 << 20}));
     mFormatStart = mSize;
     return true;
 }
@@ -72,7 +66,7 @@ bool ChunkBuilder::Start(SDL_AudioFormat format, int channels, int rate, std::st
 bool ChunkBuilder::EndFormat(std::string& failure)
 {
     // SDL's resampler holds the last frames it was given back until frames
-    // after them come: silence follows them, a piece at a time, until they
+    // after them come: silence follows them, a block at a time, until they
     // are all out, and is left in the stream. Zero bytes are silence in the
     // signed and float formats that the decoders hand over. A sound of at
     // least one frame plays for at least one frame of the mix.
@@ -80,10 +74,9 @@ bool ChunkBuilder::EndFormat(std::string& failure)
     if (mFrames > 0.0)
         frames = std::max<std::size_t>(frames, 1);
     const std::size_t end = mFormatStart + frames * static_cast<std::size_t>(mMixFrameBytes);
-    constexpr int kMostSilenceFrames = 1024, kMostSilence = 64 * kMostSilenceFrames;
-    const int pieceFrames = std::min(mPieceFrames, kMostSilenceFrames);
-    const std::vector<Uint8> silence(static_cast<std::size_t>(pieceFrames * mFrameBytes), 0);
-    for (int put = 0; put < kMostSilence && mSize < end; put += pieceFrames) {
+    constexpr int kSilenceFrames = 1024, kMostSilence = 64 * kSilenceFrames;
+    const std::vector<Uint8> silence(static_cast<std::size_t>(kSilenceFrames * mFrameBytes), 0);
+    for (int put = 0; put < kMostSilence && mSize < end; put += kSilenceFrames) {
         if (SDL_AudioStreamPut(mStream, silence.data(), static_cast<int>(silence.size())) != 0) {
             failure = SDL_GetError();
             return false;
@@ -104,18 +97,6 @@ bool ChunkBuilder::Add(const void* samples, int frames, std::string& failure)
         failure = "samples came before their format";
         return false;
     }
-    const auto* bytes = static_cast<const Uint8*>(samples);
-    for (int done = 0; done < frames;) {
-        const int piece = std::min(frames - done, mPieceFrames);
-        if (!AddPiece(bytes + static_cast<std::ptrdiff_t>(done) * mFrameBytes, piece, failure))
-            return false;
-        done += piece;
-    }
-    return true;
-}
-
-bool ChunkBuilder::AddPiece(const Uint8* samples, int frames, std::string& failure)
-{
     if (mSecondsBefore + (mFrames + frames) / mRate > kMaxSoundSeconds) {
         failure = "it plays for longer than the " + std::to_string(static_cast<int>(kMaxSoundSeconds)) +
                   " s a sound may last";
@@ -133,7 +114,7 @@ bool ChunkBuilder::Drain(std::size_t upTo, std::string& failure)
 {
     const auto available =
         std::min(static_cast<std::size_t>(SDL_AudioStreamAvailable(mStream)), upTo - std::min(upTo, mSize));
-    // The resampler may hold back all that a short piece makes.
+    // The resampler may hold back all that a short block makes.
     if (available == 0)
         return true;
     if (mSize + available > mBytesLeft) {

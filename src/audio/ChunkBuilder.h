@@ -7,9 +7,10 @@
 #include <string>
 
 // Builds one decoded sound for the mixer out of the blocks a decoder hands
-// it, converting each block to the mixer's format as it comes, in pieces
-// that make at most about 1 MiB each. It stops taking blocks, with the
-// reason, the moment the sound passes kMaxSoundSeconds or its converted
+// it, converting each block to the mixer's format as it comes (SDL converts
+// a block whole: the decoders' blocks of a few thousand frames make under
+// 1 MiB, even at the lowest rate taken, 1 kHz). It stops taking blocks, with
+// the reason, the moment the sound passes kMaxSoundSeconds or its converted
 // bytes pass the budget it was given, so that no file decodes to more than
 // either, whatever its headers say, and a load takes little more memory
 // than the sound it keeps.
@@ -37,7 +38,6 @@ public:
 
 private:
     bool EndFormat(std::string& failure);
-    bool AddPiece(const Uint8* samples, int frames, std::string& failure);
     // Takes what the stream has converted, up to the given size of the sound.
     bool Drain(std::size_t upTo, std::string& failure);
     bool Reserve(std::size_t bytes);
@@ -46,8 +46,6 @@ private:
     SDL_AudioStream* mStream = nullptr;
     int mFrameBytes = 0;
     int mRate = 0;
-    // Frames of the current format in one piece.
-    int mPieceFrames = 1;
     int mMixRate = 0;
     int mMixFrameBytes = 0;
     // Seconds of the formats started before the current one; frames of the

@@ -12,10 +12,13 @@ namespace fb {
 namespace {
 
 constexpr int kBlockFrames = 4096;
-// How far past damage in the middle of a stream the decoder looks for the
-// next frame: about a frame's length, so a file that is sound only at its
-// start plays no noise after it.
-constexpr long kResyncBytes = 2048;
+// When the bytes after a frame are no frame header (damage, or junk between
+// frames), how many of them the decoder searches for the next header before
+// it ends the sound there: libmpg123's own default, longer than a frame at
+// the bit rates sound effects are made at (836 bytes at 256 kbit/s and
+// 44.1 kHz), so one damaged frame is skipped, while what follows a longer
+// run of junk is not searched for frames.
+constexpr long kResyncBytes = 1024;
 
 struct DeleteHandle {
     void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }

@@ -74,8 +74,61 @@ std::size_t FreeFormatLength(std::string_view bytes, std::size_t at, const Frame
     return 0;
 }
 
+std::uint32_t LittleEndian32(std::string_view bytes, std::size_t at)
+{
+    return Byte(bytes, at) | Byte(bytes, at + 1) << 8 | Byte(bytes, at + 2) << 16 |
+           static_cast<std::uint32_t>(Byte(bytes, at + 3)) << 24;
+}
+
+// Whether an APEv2 tag starts at the given place: its header, or, in a tag
+// written without one, its footer at the end of the file or just before an
+// ID3v1 tag, whose size counts back to the place.
+bool ApeTagStarts(std::string_view bytes, std::size_t at)
+{
+    constexpr std::string_view kApeMark = "APETAGEX";
+    constexpr std::size_t kFooterBytes = 32, kId3v1Bytes = 128;
+    if (bytes.substr(at, kApeMark.size()) == kApeMark)
+        return true;
+    for (const std::size_t after : {std::size_t{0}, kId3v1Bytes}) {
+        if (bytes.size() < at + kFooterBytes + after ||
+            (after > 0 && bytes.substr(bytes.size() - after, 3) != "TAG"))
+            continue;
+        const std::size_t footer = bytes.size() - after - kFooterBytes;
+        if (bytes.substr(footer, kApeMark.size()) == kApeMark &&
+            footer + kFooterBytes - LittleEndian32(bytes, footer + 12) == at)
+            return true;
+    }
+    return false;
+}
+
+// Whether the sound ends where the last of a run of whole frames ends: at
+// the end of the file, at a tag that follows the sound (ID3v1 "TAG", APEv2,
+// or Lyrics3 before an ID3v1 tag), or, after two frames at least, at zero
+// bytes that run to the end of the file.
+bool SoundEndsAt(std::string_view bytes, std::size_t at, int wholeFrames)
+{
+    const std::string_view rest = bytes.substr(at);
+    const bool zerosToTheEnd = rest.find_first_not_of('\0') == std::string_view::npos;
+    return rest.empty() || (wholeFrames >= 2 && zerosToTheEnd) || rest.starts_with("TAG") ||
+           rest.starts_with("LYRICSBEGIN") || ApeTagStarts(bytes, at);
+}
+
+// Whether the last bytes of the file, fewer than a header, are the first
+// bytes of a header of the stream.
+bool IsCutHeader(std::string_view rest, std::uint32_t fixedBits)
+{
+    const std::array<unsigned, 3> mask = {0xff, 0xfe, 0x0c};
+    const std::array<unsigned, 3> stream = {0xff, fixedBits >> 8, fixedBits & 0x0c};
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if ((Byte(rest, i) & mask[i]) != stream[i])
+            return false;
+    }
+    return true;
+}
+
 // Five frames of one stream in a row, each starting where the last ends,
-// or as many as the file holds before its end or its ID3v1 tag: random
+// or as many as the file holds before the sound ends (SoundEndsAt), or two
+// or more whole ones before one that the end of the file cuts short: random
 // bytes hold a header or two that look right, seldom a row of them.
 // Free-format frames, whose headers say less, are taken only where the
 // file's sound starts.
@@ -90,10 +143,16 @@ bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStar
     if (freeFormat && freeLength == 0)
         return false;
     constexpr int kFramesInARow = 5;
-    for (int frame = 1; frame < kFramesInARow; ++frame) {
+    for (int frames = 1; frames < kFramesInARow; ++frames) {
         at += (freeFormat ? freeLength : header->unpaddedLength) + header->paddingBytes;
-        if (at == bytes.size() || (at < bytes.size() && bytes.substr(at, 3) == "TAG"))
+        // The last of the frames passed cut short, after two whole ones.
+        if (at > bytes.size())
+            return frames >= 3;
+        if (SoundEndsAt(bytes, at, frames))
             return true;
+        // The next one cut short inside its header.
+        if (bytes.size() - at < 4)
+            return frames >= 2 && IsCutHeader(bytes.substr(at), fixedBits);
         header = ReadFrameHeader(bytes, at);
         if (!header || header->fixedBits != fixedBits || (header->unpaddedLength == 0) != freeFormat)
             return false;

@@ -14,8 +14,9 @@ inline constexpr std::size_t kMostBytesBeforeMpegFrame = 2048;
 // Where the first MPEG audio frame starts: after any ID3v2 tags, within
 // kMostBytesBeforeMpegFrame of their end (a free-format one right at it),
 // the first of five frames in a row, or of as many as come before the end
-// of the file or an ID3v1 tag. std::string_view::npos when the bytes hold
-// no such frames.
+// of the file or an ID3v1, APEv2 or Lyrics3 tag, or of two or more before
+// zero bytes that run to the end of the file or before a frame that it cuts
+// short. std::string_view::npos when the bytes hold no such frames.
 std::size_t FindFirstMpegFrame(std::string_view bytes);
 
 } // namespace fb
