@@ -9,4 +9,5 @@ python=/usr/bin/python3
 "$python" assetgen/world/make.py
 "$python" assetgen/images/make.py
 "$python" assetgen/sound/make.py
+"$python" assetgen/font/make.py
 "$python" assetgen/contact_sheet.py

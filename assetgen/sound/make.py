@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Makes Vendrabolt's sound assets and font, then checks them.
+"""Makes Vendrabolt's sound assets, then checks them.
 
 Run from anywhere (paths are taken from this file's place):
     /usr/bin/python3 assetgen/sound/make.py [--skip-music] [--no-check]
@@ -9,16 +9,13 @@ Writes
     assets/sound/<the five>.mp3        the music loops (44.1 kHz stereo, gapless)
     assets/json/CharacterSounds.json   sound set, character events
     assets/json/GameSounds.json        sound set, game events
-    assets/Lato-Black.ttf              the font (Debian's fonts-lato)
-    assets/Lato-OFL.txt                its licence
 
-Needs python3-numpy, lame and fonts-lato (scripts/install-deps --assetgen).
+Needs python3-numpy and lame (scripts/install-deps --assetgen).
 Output is deterministic: fixed seeds, no time stamps, no ID3 tags.
 """
 
 import json
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -41,9 +38,6 @@ ROOT = HERE.parent.parent
 ASSETS = ROOT / "assets"
 SOUND = ASSETS / "sound"
 JSON = ASSETS / "json"
-
-FONT_SRC = Path("/usr/share/fonts/truetype/lato/Lato-Black.ttf")
-FONT_COPYRIGHT = Path("/usr/share/doc/fonts-lato/copyright")
 
 # effect loudness: the loudest 100 ms window of the A-weighted signal at this
 # RMS (so a low thump and a high beep sound about as loud), peaks never above
@@ -128,51 +122,6 @@ def make_sound_sets():
         with open(JSON / (name + ".json"), "w", encoding="utf-8", newline="\n") as f:
             json.dump(sound_set(name, typ), f, indent=4)
             f.write("\n")
-
-
-# ----------------------------------------------------------------------------
-# font
-# ----------------------------------------------------------------------------
-
-def licence_text():
-    """The OFL stanza of Debian's copyright file, as plain text."""
-    lines = FONT_COPYRIGHT.read_text(encoding="utf-8").splitlines()
-    out = []
-    inside = False
-    for ln in lines:
-        if ln.startswith("Files: *"):
-            inside = True
-            continue
-        if inside and ln.startswith("Files:"):
-            break
-        if not inside:
-            continue
-        if ln.startswith("Copyright:"):
-            out.append("Copyright " + ln[len("Copyright:"):].strip())
-            continue
-        if ln.startswith("License:"):
-            out.append("")
-            out.append("This Font Software is licensed under the SIL Open Font License, Version 1.1.")
-            out.append("")
-            continue
-        body = ln[1:] if ln.startswith(" ") else ln
-        if body.startswith(" ") and not body.startswith("   "):
-            body = body.lstrip()  # a paragraph's first line
-        out.append("" if body.strip() == "." else body.rstrip())
-    head = [
-        "Lato Black (Lato-Black.ttf), a typeface by \u0141ukasz Dziedzic, http://www.latofonts.com",
-        "Copied unchanged from Debian's fonts-lato package; it is the game's one typeface.",
-        "",
-    ]
-    return "\n".join(head + out).rstrip() + "\n"
-
-
-def make_font():
-    if not FONT_SRC.exists() or not FONT_COPYRIGHT.exists():
-        sys.exit("make.py: %s not found; install Debian's fonts-lato" % FONT_SRC)
-    ASSETS.mkdir(parents=True, exist_ok=True)
-    shutil.copyfile(FONT_SRC, ASSETS / "Lato-Black.ttf")
-    (ASSETS / "Lato-OFL.txt").write_text(licence_text(), encoding="utf-8")
 
 
 # ----------------------------------------------------------------------------
@@ -278,7 +227,6 @@ def main(argv):
     if not skip_music:
         make_music()
     make_sound_sets()
-    make_font()
     if "--no-check" in argv:
         return 0
     problems = []

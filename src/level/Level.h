@@ -96,8 +96,10 @@ struct Level {
 
     // Drawn for a tile id that the tile set does not have.
     Texture missingTexture{"./assets/img/missingTex.png"};
+    // Where the tutorial's A buttons stand; the last three sit in the gaps
+    // that the hint texts leave for them.
     std::array<glm::vec2, 4> tutorialHints{
-        glm::vec2(1.25f, -2.5f), glm::vec2(-6.4f, 3.5f), glm::vec2(31.25f, 0.6f), glm::vec2(-28.75f, 0.6f)};
+        glm::vec2(1.25f, -2.5f), glm::vec2(-6.3f, 3.5f), glm::vec2(31.25f, 0.6f), glm::vec2(-28.75f, 0.6f)};
 };
 
 Level& CurrentLevel();

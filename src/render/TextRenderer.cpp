@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr const char* kFontFile = "assets/Lato-Black.ttf";
+constexpr const char* kFontFile = "assets/TitilliumWeb-Black.ttf";
 constexpr int kGlyphPixels = 48;
 
 constexpr const char* kVertexSource = R"(#version 330 core

@@ -72,7 +72,7 @@ TEST_F(AudioEngineTest, BrokenSoundFilesAreTracedOnceAndPlayNothing)
         mFiles.Truncated("header.wav", "assets/sound/jump.wav", 20),
         mFiles.Write("noise.mp3", std::string(4096, '\xff')),
         // Files that are no sound, named as one.
-        mFiles.Copy("font.mp3", "assets/Lato-Black.ttf"),
+        mFiles.Copy("font.mp3", "assets/TitilliumWeb-Black.ttf"),
         mFiles.Copy("program.ogg", "/bin/sh"),
         mFiles.Copy("library.wav", mixer.dli_fname),
     };

@@ -73,8 +73,8 @@ TEST_F(TextTest, ScaleIsRelativeToTheWindowWidth)
     EXPECT_NEAR(large.Height(), 2 * small.Height(), 2);
     EXPECT_NEAR(large.Width(), 2 * small.Width(), 2);
     // At scale s the 48-pixel glyphs are s times the window width tall;
-    // a capital is about seven tenths of that.
-    EXPECT_NEAR(small.Height(), 0.2f * 160 * 0.72f, 3);
+    // a capital is about two thirds of that.
+    EXPECT_NEAR(small.Height(), 0.2f * 160 * 0.67f, 3);
 }
 
 TEST_F(TextTest, RawTextIsPlacedAndScaledInPixels)
