@@ -54,13 +54,17 @@ void Unload(fb::GS* state)
 }
 
 // Shutdown runs while the game may already be stopping for an exception, so
-// a state that throws here is traced and the rest of the shutdown goes on.
+// a state that throws here, whatever it throws, is traced as a fault the game
+// goes on past and the rest of the shutdown goes on.
 void CallAtShutdown(fb::GS* state, void (fb::GS::*operation)(), const char* name)
 {
+    const std::string failed = std::string("StateManager: ") + name + " failed at shutdown: ";
     try {
         (state->*operation)();
     } catch (const std::exception& error) {
-        Trace(std::string("StateManager: ") + name + " failed at shutdown: " + error.what(), 4);
+        Trace(failed + error.what(), 3);
+    } catch (...) {
+        Trace(failed + "it threw something other than a std::exception", 3);
     }
 }
 

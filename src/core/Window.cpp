@@ -52,11 +52,7 @@ Window::Window(std::string title, int width, int height, int, int)
         std::cerr << "Could not create the OpenGL context: " << SDL_GetError() << '\n';
         return;
     }
-    SDL_DisplayMode desktop = DesktopMode();
-    SDL_RestoreWindow(mWindow);
-    SDL_SetWindowSize(mWindow, desktop.w, desktop.h + kDesktopExtraHeight);
-    SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    ApplySize(desktop.w, desktop.h + kDesktopExtraHeight);
+    MakeDesktopSized();
 }
 
 Window::~Window()
@@ -79,18 +75,31 @@ void Window::ApplySize(int width, int height)
     gResized = true;
 }
 
+void Window::FollowSize(int width, int height)
+{
+    if (width != mWidth || height != mHeight)
+        ApplySize(width, height);
+}
+
+void Window::MakeDesktopSized()
+{
+    const SDL_DisplayMode desktop = DesktopMode();
+    mDesktopWidth = desktop.w;
+    SDL_RestoreWindow(mWindow);
+    SDL_SetWindowSize(mWindow, desktop.w, desktop.h + kDesktopExtraHeight);
+    SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    ApplySize(desktop.w, desktop.h + kDesktopExtraHeight);
+}
+
 void Window::ToggleFullScreen()
 {
-    SDL_RestoreWindow(mWindow);
     if (mFullScreen) {
+        SDL_RestoreWindow(mWindow);
         SDL_SetWindowSize(mWindow, kWindowedWidth, kWindowedHeight);
         SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         ApplySize(kWindowedWidth, kWindowedHeight);
     } else {
-        SDL_DisplayMode desktop = DesktopMode();
-        SDL_SetWindowSize(mWindow, desktop.w, desktop.h + kDesktopExtraHeight);
-        SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-        ApplySize(desktop.w, desktop.h + kDesktopExtraHeight);
+        MakeDesktopSized();
     }
     mFullScreen = !mFullScreen;
 }
@@ -114,8 +123,9 @@ void Window::Update()
             StateManager::Quit();
             break;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_RESIZED)
-                ApplySize(event.window.data1, event.window.data2);
+            // In both modes: whoever sized the window, the picture fills it.
+            if (event.window.event == SDL_WINDOWEVENT_RESIZED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                FollowSize(event.window.data1, event.window.data2);
             break;
         case SDL_KEYDOWN:
             Input::OnKeyDown(event);
@@ -132,11 +142,10 @@ void Window::Update()
         }
     }
 
-    if (mFullScreen && mWindow) {
-        SDL_DisplayMode desktop = DesktopMode();
-        if (desktop.w != mWidth)
-            ApplySize(desktop.w, desktop.h + kDesktopExtraHeight);
-    }
+    // A desktop whose width changed takes the full-screen window with it; a
+    // size given by something else (a window manager) is kept.
+    if (mFullScreen && mWindow && DesktopMode().w != mDesktopWidth)
+        MakeDesktopSized();
 
     if (mWindow)
         SDL_GL_SwapWindow(mWindow);

@@ -5,7 +5,9 @@
 #include <utility>
 
 // The one SDL window with its OpenGL context. It starts desktop-sized; F11
-// toggles between that and a centred 1000 by 600 window.
+// toggles between that and a centred 1000 by 600 window. In both modes the
+// viewport and the renderer's framebuffers follow the window's real size,
+// whoever sized it.
 class Window {
 public:
     Window(std::string title, int width, int height, int x, int y);
@@ -28,6 +30,11 @@ public:
 
 private:
     void ApplySize(int width, int height);
+    // ApplySize, unless the window is that size already.
+    void FollowSize(int width, int height);
+    // Resizes the window itself to the desktop's width and its height plus
+    // ten, centred, and remembers that width.
+    void MakeDesktopSized();
     void ToggleFullScreen();
 
     SDL_Window* mWindow = nullptr;
@@ -35,6 +42,8 @@ private:
     int mWidth;
     int mHeight;
     bool mFullScreen = true;
+    // The desktop width the window was last made desktop-sized for.
+    int mDesktopWidth = 0;
 };
 
 Window* GetWindow();

@@ -153,11 +153,15 @@ public:
     void Load() override { Call("Load", [this] { RecordingState::Load(); }); }
     void Unload() override { Call("Unload", [this] { RecordingState::Unload(); }); }
     std::string throwsIn;
+    // Throws a plain int instead of a std::exception.
+    bool throwsInt = false;
 
 private:
     template <typename Record> void Call(const std::string& operation, Record record)
     {
         record();
+        if (operation == throwsIn && throwsInt)
+            throw 7;
         if (operation == throwsIn)
             throw std::runtime_error(operation + " failed");
     }
@@ -175,19 +179,23 @@ TEST_F(StateManagerStart, AfterAThrowShutdownLeavesAndUnloadsExactlyWhatWasEnter
         bool restart;
         Log atShutdown;
         std::string throwsAgain = "";
+        bool againAnInt = false;
     };
     const std::vector<Case> cases = {
         {&second, "Load", false, {"Second.Unload"}},
         {&second, "Init", false, {"Second.Exit", "Second.Unload"}},
         {&second, "Init", false, {"Second.Exit", "Second.Unload"}, "Exit"},
+        {&second, "Init", false, {"Second.Exit", "Second.Unload"}, "Exit", true},
         {&first, "Exit", false, {"First.Unload"}},
         {&first, "Unload", false, {}},
         {&first, "Exit", true, {"First.Unload"}},
         {&first, "Init", true, {"First.Exit", "First.Unload"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.operation + (c.restart ? " of a restart" : " of a switch") + " then " + c.throwsAgain);
+        SCOPED_TRACE(c.operation + (c.restart ? " of a restart" : " of a switch") + " then " + c.throwsAgain +
+                     (c.againAnInt ? " an int" : ""));
         first.throwsIn = second.throwsIn = "";
+        first.throwsInt = second.throwsInt = false;
         StateManager::Start("First");
         c.thrower->throwsIn = c.operation;
         if (c.restart)
@@ -197,10 +205,13 @@ TEST_F(StateManagerStart, AfterAThrowShutdownLeavesAndUnloadsExactlyWhatWasEnter
         EXPECT_THROW(StateManager::Update(), std::runtime_error);
         log.clear();
         c.thrower->throwsIn = c.throwsAgain;
+        c.thrower->throwsInt = c.againAnInt;
         TraceLog traces;
         EXPECT_NO_THROW(StateManager::Shutdown());
         EXPECT_EQ(log, c.atShutdown);
-        EXPECT_EQ(traces.Traced("Exit failed at shutdown: Exit failed", 4), !c.throwsAgain.empty());
+        const std::string traced = c.againAnInt ? "it threw something other than a std::exception" : "Exit failed";
+        EXPECT_EQ(traces.Traced("Exit failed at shutdown: " + traced, 3), !c.throwsAgain.empty());
+        EXPECT_FALSE(traces.Traced("failed at shutdown", 4)) << "a state's fault, not an unreadable file";
         log.clear();
         StateManager::Shutdown();
         EXPECT_TRUE(log.empty()) << "a second shutdown has nothing left to leave";

@@ -8,7 +8,9 @@
 // debug/edit windows, the graphics test, the particle editor and the
 // match's level list are shot on the way, each of their windows and buttons
 // checked from Dear ImGui's own records: inside the game window, showing all
-// the window holds, and no button under another window.
+// the window holds, and no button under another window. Last, back in full
+// screen, something else sizes the window to 1000 by 600 (as a tiling
+// window manager does) and the main menu follows it.
 
 #include "DeveloperWindows.h"
 #include "ScreenLayout.h"
@@ -29,6 +31,7 @@
 #include "support/SavePng.h"
 #include "support/ShownFrame.h"
 #include "support/VirtualKeyboard.h"
+#include "support/XWindowResize.h"
 #include "render/Renderer.h"
 #include "render/Sprite.h"
 #include "tools/GraphicsState.h"
@@ -39,6 +42,7 @@
 #include "ui/LevelSelectState.h"
 #include "ui/MainMenuState.h"
 
+#include <GL/glew.h>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -97,15 +101,15 @@ protected:
         return Current<State>();
     }
 
-    // F11 on the desktop-sized window gives the small window.
-    void Shrink()
+    // F11, and the window's size once the game has followed it.
+    static void ToggleFullScreen(int width, int height)
     {
         SDL_Event event{};
         event.type = SDL_KEYUP;
         event.key.keysym.sym = SDLK_F11;
         SDL_PushEvent(&event);
         RunGameFrames(3);
-        ASSERT_EQ(GetWindowSize(), std::make_pair(kSmallWidth, kSmallHeight));
+        ASSERT_EQ(GetWindowSize(), std::make_pair(width, height));
     }
 
     // Gives the button showing the image the focus and presses it with
@@ -188,6 +192,7 @@ protected:
     void WalkEveryScreen();
     // From the main menu through the developer windows and back to it.
     void WalkDeveloperWindows();
+    void MainMenuSizedFromOutsideInFullScreen();
 
     const fs::path mFolder = fs::temp_directory_path() / "vendrabolt-every-screen";
     ContactSheet mSheet{320, 8};
@@ -401,15 +406,55 @@ void EveryScreen::WalkEveryScreen()
     Shoot("match-end-menu", true);
 }
 
+// The window's real size, as its X server reports it to SDL, is what the
+// picture, the viewport, the framebuffers and the mouse go by: the pointer
+// put on Quit where the frame drew it picks Quit alone.
+void EveryScreen::MainMenuSizedFromOutsideInFullScreen()
+{
+    ToggleFullScreen(kDesktopWidth, kDesktopHeight + 10);
+    StateManager::SetNextState("MainMenuState");
+    ASSERT_TRUE(FramesUntil<fb::MainMenuState>(3));
+    SDL_Window* const window = gWindow->GetSDLWindow();
+    ASSERT_TRUE(ResizeXWindow(window, kSmallWidth, kSmallHeight));
+    const std::pair<int, int> small(kSmallWidth, kSmallHeight);
+    for (int frame = 0; frame < 100 && GetWindowSize() != small; ++frame)
+        Game::Frame();
+    RunGameFrames(2);
+    std::pair<int, int> real;
+    SDL_GetWindowSize(window, &real.first, &real.second);
+    ASSERT_EQ(real, small);
+    ASSERT_EQ(GetWindowSize(), small);
+    EXPECT_TRUE(gWindow->IsFullScreen());
+    EXPECT_EQ(Renderer::GetFramebufferSize(), small);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, kSmallWidth, kSmallHeight}));
+
+    const screen_layout::Screen screen = screen_layout::CurrentScreen(kSmallWidth, kSmallHeight, false);
+    const auto quit = std::find_if(screen.pieces.begin(), screen.pieces.end(), [](const screen_layout::Placed& piece) {
+        return piece.image.find("ButtonQuit") != std::string::npos;
+    });
+    ASSERT_NE(quit, screen.pieces.end());
+    SDL_WarpMouseInWindow(window, int(0.5f * (quit->at.left + quit->at.right)),
+                          int(0.5f * (quit->at.top + quit->at.bottom)));
+    RunGameFrames(2);
+    for (Button* button : Buttons())
+        EXPECT_EQ(button->IsSelected(), button->IsActive() && ImageOf(*button).find("ButtonQuit") != std::string::npos)
+            << ImageOf(*button);
+    // The game's pointer on Quit, the whole menu in the window.
+    Shoot("main-menu-full-screen-sized-from-outside");
+}
+
 TEST_F(EveryScreen, AtTheDesktopSizeAndInTheSmallWindow)
 {
     ASSERT_EQ(GetWindowSize(), std::make_pair(kDesktopWidth, kDesktopHeight + 10));
     WalkEveryScreen();
     // Once more from the intro in the window F11 gives.
-    Shrink();
+    ToggleFullScreen(kSmallWidth, kSmallHeight);
     StateManager::SetNextState("IntroState");
     ASSERT_TRUE(FramesUntil<fb::IntroState>(3));
     WalkEveryScreen();
+    MainMenuSizedFromOutsideInFullScreen();
 }
 
 } // namespace

@@ -17,9 +17,9 @@ GLTestWindow::GLTestWindow(int width, int height)
     if (!mWindow->IsValid())
         throw std::runtime_error(std::string("No test window: ") + SDL_GetError());
 
-    // The window starts desktop-sized and keeps itself so while it is full
-    // screen: leave full screen as F11 does, then resize it as a user would
-    // and wait for the window to hear of it.
+    // The window starts desktop-sized in full screen: leave full screen as
+    // F11 does, then resize it as a user would and wait for the window to
+    // hear of it.
     PushKeyUp(SDLK_F11);
     mWindow->Update();
     if (!ResizeAsUser(width, height) || ::GetWindow() != mWindow.get())
