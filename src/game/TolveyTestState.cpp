@@ -37,8 +37,18 @@
 #include <cmath>
 #include <exception>
 
-std::shared_ptr<CamManager::Camera> gGameplayCamera =
-    std::make_shared<CamManager::Camera>(glm::vec2(0.0f, 0.0f), 0.0f, 20.0f, 20.0f);
+namespace {
+
+// The match's camera as a run starts with it. Every match and every restart
+// starts from it again, whatever the last one (or an editor) did to it.
+CamManager::Camera StartingCamera()
+{
+    return CamManager::Camera(glm::vec2(0.0f, 0.0f), 0.0f, 20.0f, 20.0f);
+}
+
+} // namespace
+
+std::shared_ptr<CamManager::Camera> gGameplayCamera = std::make_shared<CamManager::Camera>(StartingCamera());
 float gGameEndTimer = 6.0f;
 UIFramework gGameplayUI;
 
@@ -156,6 +166,7 @@ void TolveyTestState::Start()
 {
     // Built at the first winner frame even when the round is won at once.
     mEndButtonsPending = true;
+    *gGameplayCamera = StartingCamera();
     gGameplayCamera->SetFollow(true);
     mCountdown = kCountdownStart;
     mCountdownTimer.SetDuration(1.0f);

@@ -105,6 +105,16 @@ void Straighten(CamManager::Camera& camera, float dt)
     camera.SetRotation(rotation);
 }
 
+bool IsFinite(const glm::vec3& v)
+{
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+bool HasFinitePlacement(const CamManager::Camera& camera)
+{
+    return IsFinite(camera.position) && IsFinite(camera.up) && IsFinite(camera.right) && IsFinite(camera.scale);
+}
+
 void FitToWindow(CamManager::Camera& camera)
 {
     if (!Window::WasResized())
@@ -203,6 +213,9 @@ void Update(float dt)
     }
     Camera& camera = *gActive;
 
+    // A step toward points or sizes out of float's range would leave a
+    // camera that shows nothing from then on; it keeps its last placement.
+    const Camera before = camera;
     if (camera.follow) {
         if (gFollow.targetX == 0.0f)
             FollowFocusPoints(camera, dt);
@@ -215,6 +228,8 @@ void Update(float dt)
     gFollow.targetY = 0.0f;
 
     FitToWindow(camera);
+    if (!HasFinitePlacement(camera))
+        camera = before;
     // A camera that shows nothing has no projection; keep the last picture.
     if (camera.scale.x == 0.0f || camera.scale.y == 0.0f)
         return;

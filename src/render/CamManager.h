@@ -8,6 +8,7 @@
 // coordinates (NDC, -1 to 1 on both axes).
 namespace CamManager {
 
+// A setter given a value that is not finite leaves the camera as it was.
 class Camera {
 public:
     // At the origin, unrotated, showing 2 by 2 world units; not following.
@@ -60,7 +61,8 @@ const glm::mat3& GetInverseViewMatrix();
 // NDC to world for a camera at the origin without rotation (the menus' cameras).
 const glm::mat3& GetNDC2World();
 
-// Once a frame with the scaled frame time.
+// Once a frame with the scaled frame time. A step that would take the
+// camera out of float's range leaves it where it was.
 void Update(float dt);
 
 } // namespace CamManager

@@ -1,5 +1,6 @@
 #include "core/JsonWriting.h"
 #include "core/KeptFiles.h"
+#include "core/NameRegardlessOfCase.h"
 #include "core/PlainFileName.h"
 #include "core/Trace.h"
 #include "core/Transform.h"
@@ -66,7 +67,10 @@ bool Editor::SaveArchetype()
               3);
         return false;
     }
-    const std::string path = std::string("assets/json/") + name->value.GetString() + ".json";
+    // The game reads "playerA.json" for the archetype "PlayerA": the file
+    // that the name means where case is not told apart is the one written.
+    const std::string folder = "assets/json/";
+    const std::string path = folder + NameRegardlessOfCase(folder, std::string(name->value.GetString()) + ".json");
 
     // The entity goes into a copy, which takes the document's place only once
     // it is on disk: a refused save changes neither the file nor later spawns.

@@ -14,8 +14,11 @@ void StatusLine::Show(std::string text, float seconds)
 
 void StatusLine::Draw()
 {
-    if (mText.empty() || mTimer.IsDone())
-        return;
-    ImGui::TextWrapped("%s", mText.c_str());
-    mTimer.Update(Time::GetDt());
+    // The line holds its room while it is empty: a window takes its size
+    // from what it held in the frame before, so a line that came only with
+    // its text would first be drawn half below the window's bottom edge.
+    const bool showing = !mText.empty() && !mTimer.IsDone();
+    ImGui::TextWrapped("%s", showing ? mText.c_str() : "");
+    if (showing)
+        mTimer.Update(Time::GetDt());
 }

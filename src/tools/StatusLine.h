@@ -10,7 +10,8 @@ class StatusLine {
 public:
     // Shows the text from now on for the given seconds.
     void Show(std::string text, float seconds = 3.0f);
-    // Inside the window, once a frame: the text while it lasts.
+    // Inside the window, once a frame: the text while it lasts, an empty
+    // line of the same room before and after.
     void Draw();
 
 private:

@@ -5,6 +5,7 @@
 #include "support/StillCamera.h"
 
 #include <glm/gtc/constants.hpp>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,37 @@ TEST_F(CameraFollow, ACameraThatDoesNotFollowStaysWhereItIs)
     CamManager::Update(0.5f);
     EXPECT_EQ(camera->GetPosition(), glm::vec2(3.0f, 1.0f));
     EXPECT_NEAR(camera->GetRotation(), 0.3f, 1e-6f);
+}
+
+TEST_F(CameraFollow, WhatLiesOutOfFloatsRangeLeavesItWhereItWas)
+{
+    auto camera = Following();
+    camera->SetRotation(0.3f);
+    const Camera kept = *camera;
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    // A point at infinity, one that is no number, two whose spread is too
+    // wide for a float; a target at infinity, one too big to zoom to.
+    for (const auto& [a, b] : {std::pair{glm::vec2(inf, 0.0f), glm::vec2(0.0f)}, {{nan, 1.0f}, {0.0f, 0.0f}},
+                               {{3e38f, 0.0f}, {-3e38f, 0.0f}}}) {
+        CamManager::AddFocusPoint(a.x, a.y, 1);
+        CamManager::AddFocusPoint(b.x, b.y, 1);
+        CamManager::Update(0.1f);
+        EXPECT_EQ(camera->position, kept.position);
+        EXPECT_EQ(camera->scale, kept.scale);
+    }
+    for (const glm::vec4& target : {glm::vec4(inf, 0.0f, 1.0f, 1.0f), glm::vec4(1.0f, 0.0f, 3e38f, 1.0f)}) {
+        CamManager::SetFollowParams(target.x, target.y, target.z, target.w);
+        CamManager::Update(0.1f);
+        EXPECT_EQ(camera->scale, kept.scale);
+    }
+    camera->SetPosition({nan, 0.0f});
+    camera->SetScale({inf, 1.0f});
+    camera->SetRotation(nan);
+    camera->Rotate(inf);
+    EXPECT_EQ(camera->position, kept.position);
+    EXPECT_EQ(camera->scale, kept.scale);
+    EXPECT_EQ(camera->up, kept.up);
 }
 
 TEST_F(CameraRotation, EasesBackToZeroInAboutHalfASecond)

@@ -278,6 +278,21 @@ void EveryScreen::WalkDeveloperWindows()
     ASSERT_FALSE(events.empty());
     ClickEntry("Sound Sets", "SoundEvents", events, events.front());
     Shoot("debug-edit-windows");
+    // What the two editing windows say when they refuse a value. Each has
+    // the room for its line before the line comes, so it shows whole from
+    // the frame it comes in.
+    const auto height = [](const char* window) { return ImGui::FindWindowByName(window)->Size.y; };
+    ASSERT_TRUE(mInput.TypeInto("Entity Editor", "Rotation", "inf"));
+    const float entityEditor = height("Entity Editor");
+    ASSERT_TRUE(mInput.Click("Entity Editor", "Update values"));
+    EXPECT_EQ(height("Entity Editor"), entityEditor);
+    ASSERT_TRUE(mInput.TypeInto("Sound Sets", "##volume", "inf"));
+    const float soundSets = height("Sound Sets");
+    ASSERT_TRUE(mInput.Click("Sound Sets", "Updt Vol"));
+    EXPECT_EQ(height("Sound Sets"), soundSets);
+    ASSERT_TRUE(mInput.ShowsText("Rotation takes only finite numbers"));
+    ASSERT_TRUE(mInput.ShowsText("Volume takes only finite numbers"));
+    Shoot("debug-edit-status-lines");
 
     // Reached through the state list, whose working the editor's own tests
     // show: here only what is shown matters.

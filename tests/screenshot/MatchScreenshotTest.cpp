@@ -5,6 +5,7 @@
 
 #include "game/MatchWorld.h"
 
+#include "core/Transform.h"
 #include "game/RandomEvents.h"
 #include "game/SlimeMeteor.h"
 #include "game/SlimeUI.h"
@@ -61,6 +62,16 @@ protected:
             changed += a[i] == b[i] ? 0 : 1;
         return changed;
     }
+
+    // The map's middle is on screen and the view is no more than twice the
+    // map's size.
+    static void ExpectTheLevelInView(const std::string& when)
+    {
+        const glm::vec3 middle = CamManager::GetViewMatrix() * glm::vec3(0.0f, 0.0f, 1.0f);
+        EXPECT_LT(std::abs(middle.x), 1.0f) << when;
+        EXPECT_LT(std::abs(middle.y), 1.0f) << when;
+        EXPECT_LT(gGameplayCamera->GetScale().y, 2.0f * static_cast<float>(GetLevelSize().second)) << when;
+    }
 };
 
 TEST_F(MatchScreenshotTest, CountdownBannerMeteorAndTheWinnersMenu)
@@ -99,6 +110,32 @@ TEST_F(MatchScreenshotTest, CountdownBannerMeteorAndTheWinnersMenu)
     EXPECT_GT(Changed(countdown, banner), 1000);
     EXPECT_GT(Changed(banner, meteor), 1000);
     EXPECT_GT(Changed(announcement, endMenu), 1000);
+}
+
+// A player's scale typed as 1e30 in the editor throws its body far out of
+// the map now and then; the view keeps the map, and so does the Restart
+// after it, whatever was left of the camera.
+TEST_F(MatchScreenshotTest, AGiantPlayerAndBackKeepTheLevelInViewThroughARestart)
+{
+    Time::SetDt(0.1f);
+    PlugIn(2);
+    EnterMatch("assets/levels/tutorial.json");
+    RunCountdown();
+    auto body = GetPlayer(0)->GetEntity()->GetComponent<fb::cmp::Transform>();
+    body->SetScale(1e30f, 1.5f);
+    Frames(20);
+    ExpectTheLevelInView("giant");
+    Save(DrawnFrame(), "vendrabolt-match-giant-player.png");
+    body->SetScale(1.5f, 1.5f);
+    Frames(5);
+    ExpectTheLevelInView("back");
+
+    gGameplayCamera->SetPosition({-1e29f, 0.0f});
+    gGameplayCamera->SetScale({1e29f, 1e29f});
+    Match()->ReloadLevel(GetLevelPath()); // the pause menu's Restart
+    Frames(5);
+    ExpectTheLevelInView("restarted");
+    Save(DrawnFrame(), "vendrabolt-match-restart-after-giant.png");
 }
 
 } // namespace

@@ -2,11 +2,18 @@
 
 #include "core/EntityManager.h"
 #include "core/JsonFile.h"
+#include "core/StateManager.h"
 #include "core/Transform.h"
+#include "game/AISpawner.h"
+#include "game/LevelReload.h"
+#include "game/Players.h"
+#include "game/TolveyTestState.h"
+#include "level/Level.h"
 #include "render/Sprite.h"
 #include "tools/FileList.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -146,6 +153,31 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     EXPECT_EQ(Text("assets/json/aliendude.json"), written);
     EXPECT_FLOAT_EQ(EntityManager::LoadArchetype("aliendude")->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f)
         << "what is spawned next is what the file holds";
+
+    // The archetype "PlayerA" is read from "playerA.json": a player's save
+    // goes into that file, as where case is not told apart, and the next
+    // match is built from it.
+    AISpawner::LoadFile(kAISpawnerFile);
+    LoadLevel("assets/levels/tutorial.json");
+    StateManager::SetNextState("GameplayState");
+    Frames(2);
+    auto* match = dynamic_cast<fb::TolveyTestState*>(StateManager::GetCurrentState());
+    ASSERT_TRUE(match);
+    ASSERT_TRUE(input.ClickEntry("Entity Selector", "##entities", IndexOf(EntityNames(), "Player 0"), "Player 0"));
+    ASSERT_TRUE(input.TypeInto("Entity Editor", "ScaleX", "2.25"));
+    ASSERT_TRUE(input.Click("Entity Editor", "Update values"));
+    ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
+    EXPECT_TRUE(input.ShowsText("json saved!"));
+    std::vector<std::string> playerFiles;
+    for (const auto& entry : std::filesystem::directory_iterator("assets/json")) {
+        std::string name = entry.path().filename().string();
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (name == "playera.json")
+            playerFiles.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(playerFiles, std::vector<std::string>{"playerA.json"});
+    match->ReloadLevel(GetLevelPath());
+    EXPECT_EQ(GetPlayer(0)->GetEntity()->GetComponent<fb::cmp::Transform>()->GetScale(), glm::vec2(2.25f, 1.5f));
 }
 
 } // namespace
