@@ -8,7 +8,6 @@
 // coordinates (NDC, -1 to 1 on both axes).
 namespace CamManager {
 
-// A setter given a value that is not finite leaves the camera as it was.
 class Camera {
 public:
     // At the origin, unrotated, showing 2 by 2 world units; not following.

@@ -1,22 +1,6 @@
 #include "render/CamManager.h"
 
 #include <cmath>
-#include <initializer_list>
-
-// A value that is not finite would leave a camera that shows nothing from
-// then on: each setter keeps what the camera had instead.
-namespace {
-
-bool AreFinite(std::initializer_list<float> values)
-{
-    for (float value : values) {
-        if (!std::isfinite(value))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 namespace CamManager {
 
@@ -31,16 +15,12 @@ Camera::Camera(const glm::vec2& position, float rotation, float width, float hei
 
 void Camera::SetPosition(const glm::vec2& newPosition)
 {
-    if (!AreFinite({newPosition.x, newPosition.y}))
-        return;
     position = glm::vec3(newPosition, 1.0f);
     dirty = true;
 }
 
 void Camera::SetRotation(float radians)
 {
-    if (!AreFinite({radians}))
-        return;
     up = glm::vec3(-std::sin(radians), std::cos(radians), 0.0f);
     right = glm::vec3(std::cos(radians), std::sin(radians), 0.0f);
     dirty = true;
@@ -48,8 +28,6 @@ void Camera::SetRotation(float radians)
 
 void Camera::Rotate(float radians)
 {
-    if (!AreFinite({radians}))
-        return;
     const float c = std::cos(radians);
     const float s = std::sin(radians);
     auto turn = [c, s](const glm::vec3& axis) {
@@ -62,8 +40,6 @@ void Camera::Rotate(float radians)
 
 void Camera::SetScale(const glm::vec2& newScale)
 {
-    if (!AreFinite({newScale.x, newScale.y}))
-        return;
     scale = glm::vec3(newScale.x, newScale.y, newScale.y);
     dirty = true;
 }

@@ -1,6 +1,5 @@
 #include "core/JsonFile.h"
 #include "core/JsonWriting.h"
-#include "core/NameRegardlessOfCase.h"
 #include "core/SaveTextFile.h"
 
 #include <gtest/gtest.h>
@@ -70,21 +69,6 @@ struct stat StatusOf(const fs::path& path)
     struct stat status {};
     EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
     return status;
-}
-
-TEST(JsonWritingTest, AFileIsFoundInItsFolderRegardlessOfCase)
-{
-    const fs::path folder = NewFolder("case");
-    for (const char* name : {"playerA.json", "Other.JSON", "other.json", "OTHER.json"})
-        std::ofstream(folder / name) << "{}";
-    // The name asked for, the one found: the file itself, one that differs
-    // only in case, the first in byte order of several, none.
-    for (const auto& [asked, found] : {std::pair{"playerA.json", "playerA.json"}, {"PlayerA.json", "playerA.json"},
-                                       {"other.json", "other.json"}, {"other.JSON", "OTHER.json"},
-                                       {"PlayerB.json", "PlayerB.json"}})
-        EXPECT_EQ(NameRegardlessOfCase(folder, asked), found) << asked;
-    EXPECT_EQ(NameRegardlessOfCase(folder / "missing", "a.json"), "a.json");
-    fs::remove_all(folder);
 }
 
 TEST(JsonWritingTest, AFileIsWrittenWholeOrLeftAsItWas)
