@@ -101,15 +101,34 @@ bool ApeTagStarts(std::string_view bytes, std::size_t at)
     return false;
 }
 
+// Where the zero bytes that run to the end of the file begin: looked for
+// once, the first time a run of frames may end there, not at every step.
+class TrailingZeros {
+public:
+    explicit TrailingZeros(std::string_view bytes) : mBytes(bytes) {}
+
+    std::size_t Start()
+    {
+        if (!mStart) {
+            const std::size_t lastNonZero = mBytes.find_last_not_of('\0');
+            mStart = lastNonZero == std::string_view::npos ? 0 : lastNonZero + 1;
+        }
+        return *mStart;
+    }
+
+private:
+    std::string_view mBytes;
+    std::optional<std::size_t> mStart;
+};
+
 // Whether the sound ends where the last of a run of whole frames ends: at
 // the end of the file, at a tag that follows the sound (ID3v1 "TAG", APEv2,
 // or Lyrics3 before an ID3v1 tag), or, after two frames at least, at zero
 // bytes that run to the end of the file.
-bool SoundEndsAt(std::string_view bytes, std::size_t at, int wholeFrames)
+bool SoundEndsAt(std::string_view bytes, std::size_t at, int wholeFrames, TrailingZeros& zeros)
 {
     const std::string_view rest = bytes.substr(at);
-    const bool zerosToTheEnd = rest.find_first_not_of('\0') == std::string_view::npos;
-    return rest.empty() || (wholeFrames >= 2 && zerosToTheEnd) || rest.starts_with("TAG") ||
+    return rest.empty() || (wholeFrames >= 2 && at >= zeros.Start()) || rest.starts_with("TAG") ||
            rest.starts_with("LYRICSBEGIN") || ApeTagStarts(bytes, at);
 }
 
@@ -132,7 +151,7 @@ bool IsCutHeader(std::string_view rest, std::uint32_t fixedBits)
 // bytes hold a header or two that look right, seldom a row of them.
 // Free-format frames, whose headers say less, are taken only where the
 // file's sound starts.
-bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStart)
+bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStart, TrailingZeros& zeros)
 {
     auto header = ReadFrameHeader(bytes, at);
     if (!header || (header->unpaddedLength == 0 && !freeFormatMayStart))
@@ -148,7 +167,7 @@ bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStar
         // The last of the frames passed cut short, after two whole ones.
         if (at > bytes.size())
             return frames >= 3;
-        if (SoundEndsAt(bytes, at, frames))
+        if (SoundEndsAt(bytes, at, frames, zeros))
             return true;
         // The next one cut short inside its header.
         if (bytes.size() - at < 4)
@@ -183,8 +202,9 @@ std::size_t FindFirstMpegFrame(std::string_view bytes)
     std::size_t start = 0;
     while (const auto end = Id3v2End(bytes, start))
         start = *end;
+    TrailingZeros zeros(bytes);
     for (std::size_t at = start; at < bytes.size() && at - start <= kMostBytesBeforeMpegFrame; ++at) {
-        if (IsFirstFrame(bytes, at, at == start))
+        if (IsFirstFrame(bytes, at, at == start, zeros))
             return at;
     }
     return std::string_view::npos;

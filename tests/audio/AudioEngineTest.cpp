@@ -9,6 +9,16 @@ namespace {
 
 using AudioEngineTest = AudioFixture;
 
+// A megabyte named .mp3: 2 KiB of MPEG-2.5 layer II frame headers, each
+// naming a frame of 2,880 bytes, and zero bytes to the end.
+std::string HeadersThenZeros()
+{
+    std::string bytes(std::size_t{1} << 20, '\0');
+    for (std::size_t at = 0; at + 3 <= 2048; at += 3)
+        bytes.replace(at, 3, "\xff\xe4\xe8");
+    return bytes;
+}
+
 TEST_F(AudioEngineTest, ChannelIdsCountUpPassOverPlayingSoundsAndTurnSixtyThreeLooksForTheLowestFreeOne)
 {
     const std::string even = mFiles.Tone("even.wav", 0.1);
@@ -71,6 +81,11 @@ TEST_F(AudioEngineTest, BrokenSoundFilesAreTracedOnceAndPlayNothing)
         mFiles.Write("empty.mp3", ""),
         mFiles.Truncated("header.wav", "assets/sound/jump.wav", 20),
         mFiles.Write("noise.mp3", std::string(4096, '\xff')),
+        // One frame of a clip before zero bytes, and frame headers before
+        // zero bytes to well past the frames they name.
+        mFiles.Write("one-frame-zeros.mp3",
+                     ReadBytes("tests/data/audio/formats/mp3-40ms-44khz.mp3").substr(0, 208) + std::string(300, '\0')),
+        mFiles.Write("headers-zeros.mp3", HeadersThenZeros()),
         // Files that are no sound, named as one.
         mFiles.Copy("font.mp3", "assets/TitilliumWeb-Black.ttf"),
         mFiles.Copy("program.ogg", "/bin/sh"),

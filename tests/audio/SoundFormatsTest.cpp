@@ -76,6 +76,7 @@ std::vector<Tailed> TailsAfter(const std::string& clip)
         {"lyrics3-id3v1", clip, lyrics3 + id3v1},
         {"zeros", clip, std::string(300, '\0')},
         {"cut-frame", threeFrames, clip.substr(625, 100)},
+        {"two-frames-cut-frame", clip.substr(0, 416), clip.substr(416, 100)},
         {"cut-header", clip, clip.substr(208, 3)},
     };
 }
@@ -123,6 +124,14 @@ TEST_F(SoundFormatsTest, EveryKindOfFileTheEncodersWritePlaysForItsLength)
     for (const Tailed& tailed : TailsAfter(ReadBytes("tests/data/audio/formats/mp3-40ms-44khz.mp3"))) {
         const double alone = DecodedSeconds(mFiles.Write(tailed.name + "-alone.mp3", tailed.sound));
         played.push_back({mFiles.Write(tailed.name + ".mp3", tailed.sound + tailed.tail), alone, mixFrame});
+    }
+    // Junk between frames: the decoder looks past as much as libmpg123 does
+    // by default (1,024 bytes) for the next frame, and ends the sound at more.
+    const std::string frames = ReadBytes("tests/data/audio/formats/mp3-cbr-no-xing.mp3");
+    for (const auto& [junk, copies] : {std::pair{1023, 2}, {1024, 1}}) {
+        const double seconds = copies * 21 * 1152 / 44100.0;
+        const std::string name = "junk-" + std::to_string(junk) + ".mp3";
+        played.push_back({mFiles.Write(name, frames + std::string(junk, '\0') + frames), seconds, near(seconds)});
     }
     // Clicks shorter than what the resampler looks ahead; square waves ring
     // up to a quarter over their amplitude when resampled.
