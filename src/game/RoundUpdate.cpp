@@ -14,7 +14,6 @@
 #include "game/PlayerColours.h"
 #include "game/Players.h"
 #include "game/SlimeUI.h"
-#include "level/WrapBounds.h"
 #include "physics/AdvancedBody.h"
 #include "physics/BoxCollider.h"
 #include "physics/CollisionResult.h"
@@ -164,9 +163,8 @@ void UpdatePlayerRound(Character& character, int playerCount)
 
     if (character.GetSlimeCount() == kFullStack && Random::Int(0, 10) == 10)
         MakeSquishParticle(7.0f, position);
-    // Inside the level, where the screen wrap brings the player back at once:
-    // a body thrown far out for a frame would send the camera after it.
-    const glm::vec2 focus = InsideWrapBounds(position + v * 0.5f);
+    // Half a second ahead of the player: a fast one leads the view.
+    const glm::vec2 focus = position + v * 0.5f;
     CamManager::AddFocusPoint(focus.x, focus.y, static_cast<unsigned>(5 - playerCount));
     if (character.GetCooldown() > 0.0f)
         character.TickCooldown(Time::GetDt());

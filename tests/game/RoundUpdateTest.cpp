@@ -1,6 +1,8 @@
 #include "CharacterTestRig.h"
 #include "game/RoundUpdate.h"
 #include "game/SlimeUI.h"
+#include "level/WrapBounds.h"
+#include "render/CamManager.h"
 #include "render/PopupNumber.h"
 #include "render/PopupText.h"
 
@@ -193,6 +195,27 @@ TEST_F(RoundUpdateTest, AStunnedPlayerRecoversAtAWall)
     EXPECT_TRUE(Player(0)->CanAct());
     EXPECT_FALSE(Player(0)->IsGrounded());
     EXPECT_FALSE(Player(0)->IsJumpHeld());
+}
+
+TEST_F(RoundUpdateTest, TheCameraLeadsEachPlayerByHalfItsVelocityPastTheLevelsEdge)
+{
+    // Player 0 runs at full speed toward the right edge, half a tile inside it.
+    const float edge = GetWrapBounds()->high.x;
+    Teleport(0, {edge - 0.5f, kFloorTop + kHalfBody}, {CharacterGlobals::GetMaxSpeed(), 0.0f});
+    auto camera = std::make_shared<CamManager::Camera>();
+    camera->SetFollow(true);
+    CamManager::SetActiveCamera(camera);
+    const glm::vec2 lead[] = {Position(0) + Velocity(0) * 0.5f, Position(1) + Velocity(1) * 0.5f};
+    ASSERT_GT(lead[0].x, edge + 5.0f);
+
+    // Beside a point of weight 6 at the origin, two players' points of
+    // weight 3 each; a whole second's step puts the camera on their mean.
+    UpdateRound();
+    CamManager::AddFocusPoint(0.0f, 0.0f, 6);
+    CamManager::Update(1.0f);
+    const glm::vec2 centre = (lead[0] + lead[1]) * 0.25f;
+    EXPECT_NEAR(camera->GetPosition().x, centre.x, 1e-4f);
+    EXPECT_NEAR(camera->GetPosition().y, centre.y, 1e-4f);
 }
 
 TEST_F(RoundUpdateTest, NothingHappensWhileTheGameIsPaused)
