@@ -18,10 +18,22 @@ int gNextID = 0;
 bool gClearing = false;
 std::vector<std::shared_ptr<fb::Entity>> gRemovalQueue;
 
-std::map<std::string, std::shared_ptr<rapidjson::Document>>& Archetypes()
+// An archetype document and the file under "assets/json/" it was read from.
+struct CachedArchetype {
+    std::shared_ptr<rapidjson::Document> document;
+    std::string file;
+};
+
+std::map<std::string, CachedArchetype>& Archetypes()
 {
-    static std::map<std::string, std::shared_ptr<rapidjson::Document>> cache;
+    static std::map<std::string, CachedArchetype> cache;
     return cache;
+}
+
+void Cache(std::shared_ptr<rapidjson::Document> document, const std::string& file)
+{
+    const std::string name = (*document)["name"].GetString();
+    Archetypes()[name] = {std::move(document), file};
 }
 
 EntityManager::EntityList& Entities()
@@ -141,7 +153,7 @@ bool LoadJson(std::string file)
     if (const KeptFiles::KeptFile* kept = KeptFiles::Find("assets/json/" + file)) {
         auto copy = std::make_shared<rapidjson::Document>();
         copy->CopyFrom(*kept->document, copy->GetAllocator());
-        Archetypes()[(*copy)["name"].GetString()] = copy;
+        Cache(copy, file);
         return true;
     }
     auto document = std::make_shared<rapidjson::Document>();
@@ -163,8 +175,14 @@ bool LoadJson(std::string file)
     auto kept = std::make_shared<rapidjson::Document>();
     kept->CopyFrom(*document, kept->GetAllocator());
     KeptFiles::Keep("assets/json/" + file, {kept, ""});
-    Archetypes()[(*document)["name"].GetString()] = document;
+    Cache(document, file);
     return true;
+}
+
+std::string GetArchetypeFile(const std::string& name)
+{
+    auto found = Archetypes().find(name);
+    return found == Archetypes().end() ? std::string() : found->second.file;
 }
 
 std::shared_ptr<fb::Entity> LoadArchetype(std::string name)
@@ -174,7 +192,7 @@ std::shared_ptr<fb::Entity> LoadArchetype(std::string name)
         Trace("No archetype named \"" + name + "\" has been loaded", 4);
         return nullptr;
     }
-    std::shared_ptr<rapidjson::Document> document = found->second;
+    std::shared_ptr<rapidjson::Document> document = found->second.document;
     auto entity = std::make_shared<fb::Entity>(name);
     for (const auto& component : (*document)["components"].GetArray()) {
         if (!component.IsObject() || !component.HasMember("type")) {

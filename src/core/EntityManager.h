@@ -27,6 +27,9 @@ bool IsClearing();
 
 // Reads "assets/json/" + file into the archetype cache under its "name".
 bool LoadJson(std::string file);
+// The file, under "assets/json/", that the cached archetype of that name was
+// last read from; empty when none is cached.
+std::string GetArchetypeFile(const std::string& name);
 // Builds an entity from a cached archetype; empty if the name is not cached.
 std::shared_ptr<fb::Entity> LoadArchetype(std::string name);
 

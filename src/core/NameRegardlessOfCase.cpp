@@ -10,13 +10,13 @@ char FoldedCase(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+} // namespace
+
 bool SameRegardlessOfCase(const std::string& a, const std::string& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char x, char y) { return FoldedCase(x) == FoldedCase(y); });
 }
-
-} // namespace
 
 std::string NameRegardlessOfCase(const std::filesystem::path& folder, const std::string& name)
 {

@@ -1,3 +1,4 @@
+#include "core/EntityManager.h"
 #include "core/JsonWriting.h"
 #include "core/KeptFiles.h"
 #include "core/NameRegardlessOfCase.h"
@@ -67,10 +68,14 @@ bool Editor::SaveArchetype()
               3);
         return false;
     }
-    // The game reads "playerA.json" for the archetype "PlayerA": the file
-    // that the name means where case is not told apart is the one written.
+    // The game reads "playerA.json" for the archetype "PlayerA": the file it
+    // was read from is written where that is the archetype's own name in
+    // another case, else the one the name means where case is not told apart.
     const std::string folder = "assets/json/";
-    const std::string path = folder + NameRegardlessOfCase(folder, std::string(name->value.GetString()) + ".json");
+    const std::string ownFile = std::string(name->value.GetString()) + ".json";
+    const std::string readFrom = EntityManager::GetArchetypeFile(name->value.GetString());
+    const std::string path =
+        folder + (SameRegardlessOfCase(readFrom, ownFile) ? readFrom : NameRegardlessOfCase(folder, ownFile));
 
     // The entity goes into a copy, which takes the document's place only once
     // it is on disk: a refused save changes neither the file nor later spawns.

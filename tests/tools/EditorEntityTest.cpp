@@ -154,8 +154,12 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
         << "what is spawned next is what the file holds";
 
     // The archetype "PlayerA" is read from "playerA.json": a player's save
-    // goes into that file, as where case is not told apart, and the next
-    // match is built from it.
+    // goes into that file, also beside the "PlayerA.json" an earlier save
+    // may have left where case is told apart, and the next match is built
+    // from it.
+    std::ofstream("assets/json/PlayerA.json") << Text("assets/json/playerA.json");
+    const std::string read = Text("assets/json/playerA.json"), beside = Text("assets/json/PlayerA.json");
+    const std::vector<std::filesystem::path> files = ListFiles("assets/json", ".json");
     AISpawner::LoadFile(kAISpawnerFile);
     LoadLevel("assets/levels/tutorial.json");
     StateManager::SetNextState("GameplayState");
@@ -167,7 +171,9 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     ASSERT_TRUE(input.Click("Entity Editor", "Update values"));
     ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
     EXPECT_TRUE(input.ShowsText("json saved!"));
-    EXPECT_FALSE(std::filesystem::exists("assets/json/PlayerA.json")) << "no second file beside playerA.json";
+    EXPECT_NE(Text("assets/json/playerA.json"), read);
+    EXPECT_EQ(Text("assets/json/PlayerA.json"), beside);
+    EXPECT_EQ(ListFiles("assets/json", ".json"), files) << "no file made, none deleted";
     match->ReloadLevel(GetLevelPath());
     EXPECT_EQ(GetPlayer(0)->GetEntity()->GetComponent<fb::cmp::Transform>()->GetScale(), glm::vec2(2.25f, 1.5f));
 }
