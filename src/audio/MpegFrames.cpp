@@ -101,34 +101,14 @@ bool ApeTagStarts(std::string_view bytes, std::size_t at)
     return false;
 }
 
-// Where the zero bytes that run to the end of the file begin: looked for
-// once, the first time a run of frames may end there, not at every step.
-class TrailingZeros {
-public:
-    explicit TrailingZeros(std::string_view bytes) : mBytes(bytes) {}
-
-    std::size_t Start()
-    {
-        if (!mStart) {
-            const std::size_t lastNonZero = mBytes.find_last_not_of('\0');
-            mStart = lastNonZero == std::string_view::npos ? 0 : lastNonZero + 1;
-        }
-        return *mStart;
-    }
-
-private:
-    std::string_view mBytes;
-    std::optional<std::size_t> mStart;
-};
-
 // Whether the sound ends where the last of a run of whole frames ends: at
 // the end of the file, at a tag that follows the sound (ID3v1 "TAG", APEv2,
 // or Lyrics3 before an ID3v1 tag), or, after two frames at least, at zero
-// bytes that run to the end of the file.
-bool SoundEndsAt(std::string_view bytes, std::size_t at, int wholeFrames, TrailingZeros& zeros)
+// bytes that run to the end of the file (from zerosFrom on).
+bool SoundEndsAt(std::string_view bytes, std::size_t at, int wholeFrames, std::size_t zerosFrom)
 {
     const std::string_view rest = bytes.substr(at);
-    return rest.empty() || (wholeFrames >= 2 && at >= zeros.Start()) || rest.starts_with("TAG") ||
+    return rest.empty() || (wholeFrames >= 2 && at >= zerosFrom) || rest.starts_with("TAG") ||
            rest.starts_with("LYRICSBEGIN") || ApeTagStarts(bytes, at);
 }
 
@@ -151,7 +131,7 @@ bool IsCutHeader(std::string_view rest, std::uint32_t fixedBits)
 // bytes hold a header or two that look right, seldom a row of them.
 // Free-format frames, whose headers say less, are taken only where the
 // file's sound starts.
-bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStart, TrailingZeros& zeros)
+bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStart, std::size_t zerosFrom)
 {
     auto header = ReadFrameHeader(bytes, at);
     if (!header || (header->unpaddedLength == 0 && !freeFormatMayStart))
@@ -167,7 +147,7 @@ bool IsFirstFrame(std::string_view bytes, std::size_t at, bool freeFormatMayStar
         // The last of the frames passed cut short, after two whole ones.
         if (at > bytes.size())
             return frames >= 3;
-        if (SoundEndsAt(bytes, at, frames, zeros))
+        if (SoundEndsAt(bytes, at, frames, zerosFrom))
             return true;
         // The next one cut short inside its header.
         if (bytes.size() - at < 4)
@@ -202,9 +182,11 @@ std::size_t FindFirstMpegFrame(std::string_view bytes)
     std::size_t start = 0;
     while (const auto end = Id3v2End(bytes, start))
         start = *end;
-    TrailingZeros zeros(bytes);
+    // Found once for the file, not at every frame step of every candidate.
+    const std::size_t lastNonZero = bytes.find_last_not_of('\0');
+    const std::size_t zerosFrom = lastNonZero == std::string_view::npos ? 0 : lastNonZero + 1;
     for (std::size_t at = start; at < bytes.size() && at - start <= kMostBytesBeforeMpegFrame; ++at) {
-        if (IsFirstFrame(bytes, at, at == start, zeros))
+        if (IsFirstFrame(bytes, at, at == start, zerosFrom))
             return at;
     }
     return std::string_view::npos;

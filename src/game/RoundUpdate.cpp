@@ -163,9 +163,8 @@ void UpdatePlayerRound(Character& character, int playerCount)
 
     if (character.GetSlimeCount() == kFullStack && Random::Int(0, 10) == 10)
         MakeSquishParticle(7.0f, position);
-    // Half a second ahead of the player: a fast one leads the view.
-    const glm::vec2 focus = position + v * 0.5f;
-    CamManager::AddFocusPoint(focus.x, focus.y, static_cast<unsigned>(5 - playerCount));
+    CamManager::AddFocusPoint(position.x + v.x * 0.5f, position.y + v.y * 0.5f,
+                              static_cast<unsigned>(5 - playerCount));
     if (character.GetCooldown() > 0.0f)
         character.TickCooldown(Time::GetDt());
     if (!character.CanAct())

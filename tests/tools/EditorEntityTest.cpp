@@ -158,7 +158,7 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     // may have left where case is told apart, and the next match is built
     // from it.
     std::ofstream("assets/json/PlayerA.json") << Text("assets/json/playerA.json");
-    const std::string read = Text("assets/json/playerA.json"), beside = Text("assets/json/PlayerA.json");
+    const std::string before = Text("assets/json/playerA.json");
     const std::vector<std::filesystem::path> files = ListFiles("assets/json", ".json");
     AISpawner::LoadFile(kAISpawnerFile);
     LoadLevel("assets/levels/tutorial.json");
@@ -171,8 +171,8 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     ASSERT_TRUE(input.Click("Entity Editor", "Update values"));
     ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
     EXPECT_TRUE(input.ShowsText("json saved!"));
-    EXPECT_NE(Text("assets/json/playerA.json"), read);
-    EXPECT_EQ(Text("assets/json/PlayerA.json"), beside);
+    EXPECT_NE(Text("assets/json/playerA.json"), before);
+    EXPECT_EQ(Text("assets/json/PlayerA.json"), before);
     EXPECT_EQ(ListFiles("assets/json", ".json"), files) << "no file made, none deleted";
     match->ReloadLevel(GetLevelPath());
     EXPECT_EQ(GetPlayer(0)->GetEntity()->GetComponent<fb::cmp::Transform>()->GetScale(), glm::vec2(2.25f, 1.5f));
