@@ -25,6 +25,20 @@ Texture gRedGreen("tests/data/render/red-green.png");
 
 using RendererOrder = DrawingTest;
 
+// The renderer started in a small window as the game starts it, with no
+// background of the test's own, and shut down after the test, so that no
+// texture of this window is left for the next test to draw.
+class StartedRenderer : public ::testing::Test {
+protected:
+    void SetUp() override { Renderer::Initialize(); }
+    void TearDown() override { Renderer::Shutdown(); }
+
+    GLTestWindow window{160, 120};
+};
+
+using RendererBackground = StartedRenderer;
+using RendererFramebuffers = StartedRenderer;
+
 TEST_F(RendererOrder, LowerLayersFirstAndOneLayerInSubmissionOrder)
 {
     Renderer::SetBloomDisabled(true);
@@ -200,10 +214,8 @@ TEST_F(RendererBloom, SwitchingItEmptiesTheQueue)
     EXPECT_TRUE(Near(At(80, 60), 0, 0, 0));
 }
 
-TEST(RendererBackground, TheDefaultIsTheCheckerFromTheSecondFrameOn)
+TEST_F(RendererBackground, TheDefaultIsTheCheckerFromTheSecondFrameOn)
 {
-    GLTestWindow window(160, 120);
-    Renderer::Initialize();
     CamManager::SetActiveCamera(std::make_shared<CamManager::Camera>());
     Renderer::SetBloomDisabled(true);
 
@@ -222,10 +234,8 @@ TEST(RendererBackground, TheDefaultIsTheCheckerFromTheSecondFrameOn)
     EXPECT_TRUE(Near(window.ReadPixel(120, 30), magenta, 0, magenta));
 }
 
-TEST(RendererFramebuffers, FollowTheWindowThroughResizesAndF11)
+TEST_F(RendererFramebuffers, FollowTheWindowThroughResizesAndF11)
 {
-    GLTestWindow window(160, 120);
-    Renderer::Initialize();
     EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(160, 120));
 
     ASSERT_TRUE(window.ResizeAsUser(200, 100));
@@ -242,10 +252,8 @@ TEST(RendererFramebuffers, FollowTheWindowThroughResizesAndF11)
     EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(1000, 600));
 }
 
-TEST(RendererFramebuffers, TheQueueSurvivesAResizeAndFillsTheNewSize)
+TEST_F(RendererFramebuffers, TheQueueSurvivesAResizeAndFillsTheNewSize)
 {
-    GLTestWindow window(160, 120);
-    Renderer::Initialize();
     CamManager::SetActiveCamera(std::make_shared<CamManager::Camera>());
     Renderer::SetBloomDisabled(true);
     Renderer::SetBackground(Solid(kBlack));

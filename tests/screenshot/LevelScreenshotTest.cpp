@@ -61,6 +61,7 @@ TEST(LevelScreenshot, EveryLevelIsDrawnAndSaved)
         EXPECT_TRUE(SavePng(file, pixels, window.Width(), window.Height()));
         std::cout << "Saved " << file.string() << '\n';
     }
+    Renderer::Shutdown();
 }
 
 } // namespace
