@@ -38,9 +38,10 @@ inline void Quad(const Texture& texture, const glm::mat3& model, int layer)
     Renderer::Submit(layer);
 }
 
-// A small window with the renderer and the frame clock started, a black
-// background and the default camera fitted to the window.
-class DrawingTest : public ::testing::Test {
+// A small window with the renderer started as the game starts it (the
+// default background), and shut down after the test, so that nothing of this
+// window, a background of its own say, is left for the next test to draw.
+class StartedRenderer : public ::testing::Test {
 protected:
     static constexpr int kWidth = 160;
     static constexpr int kHeight = 120;
@@ -49,9 +50,6 @@ protected:
     {
         window = std::make_unique<GLTestWindow>(kWidth, kHeight);
         Renderer::Initialize();
-        Time::Init();
-        UseStillCamera();
-        Renderer::SetBackground(Solid({0, 0, 0, 255}));
     }
 
     void TearDown() override
@@ -60,9 +58,22 @@ protected:
         window.reset();
     }
 
-    GLTestWindow::Pixel At(int x, int y) const { return window->ReadPixel(x, y); }
-
     std::unique_ptr<GLTestWindow> window;
+};
+
+// The same with the frame clock started, a black background and the default
+// camera fitted to the window.
+class DrawingTest : public StartedRenderer {
+protected:
+    void SetUp() override
+    {
+        StartedRenderer::SetUp();
+        Time::Init();
+        UseStillCamera();
+        Renderer::SetBackground(Solid({0, 0, 0, 255}));
+    }
+
+    GLTestWindow::Pixel At(int x, int y) const { return window->ReadPixel(x, y); }
 };
 
 // What the final pass shows for a scene channel value: exposure 1.0, gamma 1.2.

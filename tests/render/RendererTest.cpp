@@ -25,17 +25,6 @@ Texture gRedGreen("tests/data/render/red-green.png");
 
 using RendererOrder = DrawingTest;
 
-// The renderer started in a small window as the game starts it, with no
-// background of the test's own, and shut down after the test, so that no
-// texture of this window is left for the next test to draw.
-class StartedRenderer : public ::testing::Test {
-protected:
-    void SetUp() override { Renderer::Initialize(); }
-    void TearDown() override { Renderer::Shutdown(); }
-
-    GLTestWindow window{160, 120};
-};
-
 using RendererBackground = StartedRenderer;
 using RendererFramebuffers = StartedRenderer;
 
@@ -221,34 +210,34 @@ TEST_F(RendererBackground, TheDefaultIsTheCheckerFromTheSecondFrameOn)
 
     Renderer::BeginFrame();
     Renderer::Present();
-    EXPECT_TRUE(Near(window.ReadPixel(40, 90), 0, 0, 0)) << "loaded in the first frame, not drawn";
+    EXPECT_TRUE(Near(window->ReadPixel(40, 90), 0, 0, 0)) << "loaded in the first frame, not drawn";
 
     Renderer::BeginFrame();
     Renderer::Present();
     const int magenta = ToneMapped(1.0f);
     const int grey = ToneMapped(25.0f / 255.0f);
     // The image's first row is the top of the screen.
-    EXPECT_TRUE(Near(window.ReadPixel(40, 90), magenta, 0, magenta));
-    EXPECT_TRUE(Near(window.ReadPixel(120, 90), grey, grey, grey));
-    EXPECT_TRUE(Near(window.ReadPixel(40, 30), grey, grey, grey));
-    EXPECT_TRUE(Near(window.ReadPixel(120, 30), magenta, 0, magenta));
+    EXPECT_TRUE(Near(window->ReadPixel(40, 90), magenta, 0, magenta));
+    EXPECT_TRUE(Near(window->ReadPixel(120, 90), grey, grey, grey));
+    EXPECT_TRUE(Near(window->ReadPixel(40, 30), grey, grey, grey));
+    EXPECT_TRUE(Near(window->ReadPixel(120, 30), magenta, 0, magenta));
 }
 
 TEST_F(RendererFramebuffers, FollowTheWindowThroughResizesAndF11)
 {
     EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(160, 120));
 
-    ASSERT_TRUE(window.ResizeAsUser(200, 100));
+    ASSERT_TRUE(window->ResizeAsUser(200, 100));
     EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(200, 100));
 
     SDL_DisplayMode desktop{};
     SDL_GetDesktopDisplayMode(0, &desktop);
-    window.PushKeyUp(SDLK_F11);
-    ASSERT_TRUE(window.UpdateUntilSize(desktop.w, desktop.h + 10));
+    window->PushKeyUp(SDLK_F11);
+    ASSERT_TRUE(window->UpdateUntilSize(desktop.w, desktop.h + 10));
     EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(desktop.w, desktop.h + 10));
 
-    window.PushKeyUp(SDLK_F11);
-    ASSERT_TRUE(window.UpdateUntilSize(1000, 600));
+    window->PushKeyUp(SDLK_F11);
+    ASSERT_TRUE(window->UpdateUntilSize(1000, 600));
     EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(1000, 600));
 }
 
@@ -260,20 +249,20 @@ TEST_F(RendererFramebuffers, TheQueueSurvivesAResizeAndFillsTheNewSize)
     Renderer::BeginFrame();
     Quad(Solid(kRed), ScreenRect(-1.0f, -1.0f, 1.0f, 1.0f), 2);
 
-    ASSERT_TRUE(window.ResizeAsUser(240, 180));
+    ASSERT_TRUE(window->ResizeAsUser(240, 180));
     Renderer::Present();
-    EXPECT_TRUE(Near(window.ReadPixel(239, 179), kFull, 0, 0));
-    EXPECT_TRUE(Near(window.ReadPixel(0, 0), kFull, 0, 0));
+    EXPECT_TRUE(Near(window->ReadPixel(239, 179), kFull, 0, 0));
+    EXPECT_TRUE(Near(window->ReadPixel(0, 0), kFull, 0, 0));
 
     // Wider than the driver's largest texture: framebuffers of that width,
     // which still make a picture.
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    ASSERT_TRUE(window.ResizeAsUser(largest + 64, 60));
+    ASSERT_TRUE(window->ResizeAsUser(largest + 64, 60));
     EXPECT_EQ(Renderer::GetFramebufferSize(), std::make_pair(static_cast<int>(largest), 60));
     Renderer::Present();
-    EXPECT_TRUE(Near(window.ReadPixel(0, 0), kFull, 0, 0));
-    EXPECT_TRUE(Near(window.ReadPixel(200, 59), kFull, 0, 0));
+    EXPECT_TRUE(Near(window->ReadPixel(0, 0), kFull, 0, 0));
+    EXPECT_TRUE(Near(window->ReadPixel(200, 59), kFull, 0, 0));
 }
 
 TEST(RendererTextures, AGlobalTextureDrawsItsPictureInTheNextWindow)
