@@ -4,6 +4,7 @@
 #include "game/Players.h"
 #include "level/Level.h"
 #include "level/WrapBounds.h"
+#include "physics/AdvancedBody.h"
 #include "render/ParticleEffects.h"
 
 #include <optional>
@@ -11,21 +12,25 @@
 
 namespace {
 
-// Where the body of that entity comes back after leaving at `wrapped`: a
-// player at the spawn point of its own index, or in the middle of a level
-// with no such point; anything else at `wrapped`.
-glm::vec2 ReturnPoint(const std::shared_ptr<fb::Entity>& owner, glm::vec2 wrapped)
+// The index of the player whose entity that is, if any.
+std::optional<int> PlayerIndexOf(const std::shared_ptr<fb::Entity>& owner)
 {
-    for (int i = 0; i < GetPlayerCount(); ++i) {
-        if (GetPlayer(i)->GetEntity() != owner)
-            continue;
-        const std::vector<LevelArea> spawns = GetSpawnPoints();
-        if (static_cast<int>(spawns.size()) <= i)
-            return {0.0f, 0.0f};
-        const LevelArea& spawn = spawns[static_cast<std::size_t>(i)];
-        return InsideWrapBounds({spawn.x, spawn.y});
+    for (int i = 0; owner && i < GetPlayerCount(); ++i) {
+        if (GetPlayer(i)->GetEntity() == owner)
+            return i;
     }
-    return wrapped;
+    return std::nullopt;
+}
+
+// Where player i comes back: at the spawn point of its own index, or in the
+// middle of a level with no such point.
+glm::vec2 PlayerReturnPoint(int player)
+{
+    const std::vector<LevelArea> spawns = GetSpawnPoints();
+    if (static_cast<int>(spawns.size()) <= player)
+        return {0.0f, 0.0f};
+    const LevelArea& spawn = spawns[static_cast<std::size_t>(player)];
+    return InsideWrapBounds({spawn.x, spawn.y});
 }
 
 } // namespace
@@ -67,11 +72,19 @@ void WrapperObject::Update()
     if (wrapped == p)
         return;
 
-    const glm::vec2 target = ReturnPoint(GetOwner().lock(), wrapped);
+    const std::shared_ptr<fb::Entity> owner = GetOwner().lock();
+    const std::optional<int> player = PlayerIndexOf(owner);
+    const glm::vec2 target = player ? PlayerReturnPoint(*player) : wrapped;
     MakeStreak("Streak", 2.0f, p, true, target, 0.1f, false);
     MakeParticle("DravikHit", 6.0f, target, true);
     MakeParticle("DravikHit", 6.0f, p, false);
     mTransform->SetPosition(target);
+    // A player starts again from rest: keeping the speed of the fall would
+    // build it up without end where the spawn point has no ground under it.
+    if (player) {
+        if (auto body = owner->GetComponent<fb::cmp::AdvancedBody>())
+            body->SetVelocity({0.0f, 0.0f});
+    }
 }
 
 WrapperObject* WrapperObject::Clone()

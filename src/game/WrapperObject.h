@@ -8,8 +8,9 @@
 // Brings back what leaves the level. The level's bounds are those of its
 // map, less a tile and a half on each side (WrapBounds): player i who goes
 // beyond them is sent back to spawn point i (moved inside the bounds when it
-// lies outside), or to the middle of a level without such a point; anything
-// else comes in again from the opposite edge. Each jump leaves a streak from where it went out to
+// lies outside), or to the middle of a level without such a point, and
+// arrives at rest; anything else comes in again from the opposite edge at
+// the speed it had. Each jump leaves a streak from where it went out to
 // where it comes back, with a burst at both ends.
 class WrapperObject : public fb::cmp::Component {
 public:

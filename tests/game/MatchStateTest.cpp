@@ -3,7 +3,9 @@
 #include "audio/CharacterEvent.h"
 #include "audio/SoundBinder.h"
 #include "core/EventChannels.h"
+#include "core/JsonWriting.h"
 #include "core/Transform.h"
+#include "game/CharacterGlobals.h"
 #include "game/RandomEvents.h"
 #include "game/SlimeUI.h"
 #include "level/TestMap.h"
@@ -15,6 +17,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace {
@@ -362,6 +365,76 @@ TEST_F(MatchStateTest, EveryPadSteersAPlayerInsideTheMapWhateverItsSpawnPointsAn
     fallOff(0);
     ExpectNear(PlayerAt(0), glm::vec2(-10.0f, 5.0f), "player 0");
     std::filesystem::remove_all(scratch);
+}
+
+// A shipped map with its foreground cleared in the given columns from the
+// given row down to the bottom edge, written into the folder.
+std::string MapWithOpening(const std::filesystem::path& folder, const std::string& shipped, int firstColumn,
+                           int lastColumn, int firstRow)
+{
+    std::ifstream file("assets/levels/" + shipped + ".json", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    rapidjson::Document map;
+    map.Parse(text.c_str(), text.size());
+    const int width = map["width"].GetInt();
+    const int height = map["height"].GetInt();
+    for (auto& layer : map["layers"].GetArray()) {
+        if (std::string(layer["name"].GetString()) != "Foreground")
+            continue;
+        auto data = layer["data"].GetArray();
+        for (int row = firstRow; row < height; ++row) {
+            for (int column = firstColumn; column <= lastColumn; ++column)
+                data[static_cast<rapidjson::SizeType>(row * width + column)].SetInt(0);
+        }
+    }
+    std::string written;
+    std::string error;
+    EXPECT_TRUE(fb::WriteJson(map, fb::JsonLayout::Compact, written, error)) << error;
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path path = folder / (shipped + "-opened.json");
+    std::ofstream(path, std::ios::binary) << written;
+    return path.string();
+}
+
+TEST_F(MatchStateTest, APlayerWhoseSpawnPointLiesOverAnOpeningFallsNoFasterThanOneFallAndTheViewKeepsTheMap)
+{
+    // The fastest and the widest that player 0 and the camera get in ten
+    // seconds without input, and how often the player came up more than two
+    // units in a frame: sent back to its spawn point.
+    struct Run {
+        float speed = 0.0f;
+        float viewWidth = 0.0f;
+        int returns = 0;
+    };
+    const auto play = [this](const std::string& map) {
+        EnterMatch(map);
+        RunCountdown();
+        Run run;
+        const auto transform = GetPlayer(0)->GetEntity()->GetComponent<fb::cmp::Transform>();
+        const auto body = GetPlayer(0)->GetEntity()->GetComponent<fb::cmp::AdvancedBody>();
+        for (int frame = 0; frame < 600; ++frame) {
+            const float before = transform->GetPosition().y;
+            Frame();
+            run.returns += transform->GetPosition().y > before + 2.0f;
+            run.speed = std::max(run.speed, glm::length(body->GetVelocity()));
+            run.viewWidth = std::max(run.viewWidth, gGameplayCamera->GetScale().x);
+        }
+        LeaveMatch();
+        return run;
+    };
+    PlugIn(1);
+    const Run shipped = play("assets/levels/crystal_caverns.json");
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "vendrabolt-opening-test";
+    const Run opened = play(MapWithOpening(scratch, "crystal_caverns", 18, 25, 30));
+    std::filesystem::remove_all(scratch);
+
+    EXPECT_EQ(shipped.returns, 0);
+    EXPECT_GE(opened.returns, 3) << "player 0 falls out of the opening again and again";
+    // Each return starts a fall from rest: never faster than one from the
+    // top edge to the bottom one.
+    const float oneFall = std::sqrt(2.0f * std::fabs(CharacterGlobals::GetGravity()) * 36.0f);
+    EXPECT_LE(opened.speed, oneFall);
+    EXPECT_LE(opened.viewWidth, 1.5f * shipped.viewWidth);
 }
 
 TEST_F(MatchStateTest, AfterAHundredEffectsTheCreditsOfThePauseMenuLeaveOneMatchMusic)

@@ -4,6 +4,7 @@
 #include "game/AISpawnerGlobals.h"
 #include "game/SlimeMeteor.h"
 #include "game/WrapperObject.h"
+#include "physics/AdvancedBody.h"
 #include "render/CamManager.h"
 #include "render/KillClock.h"
 
@@ -118,23 +119,31 @@ TEST_F(MeteorAndWrapTest, APlayerWhoLeavesTheLevelIsSentBackToItsSpawnPoint)
     wrapper->Update();
     EXPECT_EQ(body->GetPosition(), glm::vec2(0.0f, bottom));
 
+    // Sent back at rest, whatever the speed it left at.
+    auto motion = GetPlayer(2)->GetEntity()->GetComponent<fb::cmp::AdvancedBody>();
+    motion->SetVelocity({30.0f, -900.0f});
     body->SetPosition(right + 1.0f, bottom - 1.0f);
     wrapper->Update();
     EXPECT_EQ(body->GetPosition(), glm::vec2(spawns[2].x, spawns[2].y));
+    EXPECT_EQ(motion->GetVelocity(), glm::vec2(0.0f, 0.0f));
     EXPECT_EQ(EntitiesNamed("StreakParticles").size(), 1u);
     EXPECT_EQ(EntitiesNamed("DravikHitParticles").size(), 2u);
 
-    // Anything else comes in from the other side.
+    // Anything else comes in from the other side at the speed it had.
     auto rock = std::make_shared<fb::Entity>("rock");
-    rock->AddComponent(std::make_shared<WrapperObject>());
+    auto rockWrapper = std::make_shared<WrapperObject>();
+    rock->AddComponent(rockWrapper);
     rock->AddComponent(std::make_shared<fb::cmp::Transform>(glm::vec2(right + 0.25f, 0.0f), glm::vec2(1.0f), 0.0f));
-    rock->Update();
+    rock->AddComponent(std::make_shared<fb::cmp::AdvancedBody>(fb::CollisionLayer()));
+    rock->GetComponent<fb::cmp::AdvancedBody>()->SetVelocity({12.0f, -3.0f});
+    rockWrapper->Update();
     EXPECT_EQ(rock->GetComponent<fb::cmp::Transform>()->GetPosition().x, right + 0.25f - (width - 3.0f));
+    EXPECT_EQ(rock->GetComponent<fb::cmp::AdvancedBody>()->GetVelocity(), glm::vec2(12.0f, -3.0f));
 
     // Without a level nothing is outside.
     LeaveMatch();
     rock->GetComponent<fb::cmp::Transform>()->SetPosition(1000.0f, -1000.0f);
-    rock->Update();
+    rockWrapper->Update();
     EXPECT_EQ(rock->GetComponent<fb::cmp::Transform>()->GetPosition(), glm::vec2(1000.0f, -1000.0f));
 }
 
