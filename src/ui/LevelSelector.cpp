@@ -31,6 +31,36 @@ std::string ListedPath(const fs::path& fileName)
     return (kLevelFolder / fileName).generic_string();
 }
 
+// Whether the document is an object whose "type" is the string "map".
+bool HasMapType(const rapidjson::Document& document)
+{
+    if (!document.IsObject())
+        return false;
+    const auto type = document.FindMember("type");
+    return type != document.MemberEnd() && type->value.IsString() &&
+           std::string(type->value.GetString(), type->value.GetStringLength()) == "map";
+}
+
+// Whether the file belongs in the list. Otherwise `problem` says why for a
+// file that is not JSON or a map the loader refuses, naming the file, and is
+// left empty for any other file.
+bool IsListedMap(const std::string& path, std::string& problem)
+{
+    rapidjson::Document document;
+    std::string error;
+    const fb::JsonFileStatus status = fb::ReadJsonFile(path, document, error);
+    if (status == fb::JsonFileStatus::Invalid) {
+        problem = "a file that is not valid JSON: " + error;
+        return false;
+    }
+    if (status != fb::JsonFileStatus::Read || !HasMapType(document))
+        return false;
+    if (LevelSelector::IsReadableMap(path, error))
+        return true;
+    problem = "a map the game cannot read: " + error;
+    return false;
+}
+
 bool KeyHeld(SDL_Scancode key)
 {
     int count = 0;
@@ -50,11 +80,7 @@ bool LevelSelector::IsMapFile(const std::string& path)
 {
     rapidjson::Document document;
     std::string error;
-    if (fb::ReadJsonFile(path, document, error) != fb::JsonFileStatus::Read || !document.IsObject())
-        return false;
-    const auto type = document.FindMember("type");
-    return type != document.MemberEnd() && type->value.IsString() &&
-           std::string(type->value.GetString(), type->value.GetStringLength()) == "map";
+    return fb::ReadJsonFile(path, document, error) == fb::JsonFileStatus::Read && HasMapType(document);
 }
 
 bool LevelSelector::IsReadableMap(const std::string& path, std::string& error)
@@ -73,20 +99,28 @@ bool LevelSelector::IsReadableMap(const std::string& path, std::string& error)
 void LevelSelector::RefreshLevelList()
 {
     mPaths.clear();
+    std::map<std::string, FileStamp> toldOf;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(kLevelFolder, error)) {
         std::error_code entryError;
         if (!entry.is_regular_file(entryError) || entry.path().extension() != ".json")
             continue;
         std::string path = ListedPath(entry.path().filename());
-        if (!IsMapFile(path))
-            continue;
-        std::string error;
-        if (IsReadableMap(path, error))
+        std::string problem;
+        if (IsListedMap(path, problem)) {
             mPaths.push_back(std::move(path));
-        else
-            Trace("The level list leaves out a map the game cannot read: " + error, 3);
+            continue;
+        }
+        if (problem.empty())
+            continue;
+        std::error_code stampError;
+        const FileStamp stamp{entry.last_write_time(stampError), entry.file_size(stampError)};
+        const auto told = mToldOf.find(path);
+        if (told == mToldOf.end() || told->second != stamp)
+            Trace("The level list leaves out " + problem, 3);
+        toldOf.emplace(std::move(path), stamp);
     }
+    mToldOf = std::move(toldOf);
     std::sort(mPaths.begin(), mPaths.end());
     if (mSelected >= GetLevelCount())
         mSelected = -1;

@@ -2,15 +2,20 @@
 
 #include "core/Timer.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 // The playable maps: every file in "assets/levels" (not its sub-folders)
 // named *.json that the level loader reads as a map, sorted by path, each
-// listed as "assets/levels/<file>". A file that says it is a map but that
-// the loader refuses is left out with a trace saying why. It also carries the developer window "Level
-// Selector" ('=' opens it, '-' closes it) that loads any listed map into the
-// running state.
+// listed as "assets/levels/<file>". A file that is not JSON, or that says it
+// is a map but that the loader refuses, is left out with a trace saying why,
+// once until the file changes; other JSON files (the tile set) are left out
+// without a word. It also carries the developer window "Level Selector"
+// ('=' opens it, '-' closes it) that loads any listed map into the running
+// state.
 class LevelSelector {
 public:
     // An empty list that is refreshed as soon as the window opens.
@@ -48,7 +53,16 @@ public:
     bool GoToSelectedLevel();
 
 private:
+    // What a file left out with a trace was like then.
+    struct FileStamp {
+        std::filesystem::file_time_type written;
+        std::uintmax_t size = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+
     std::vector<std::string> mPaths;
+    // The files of the last refresh that the list told of, by path.
+    std::map<std::string, FileStamp> mToldOf;
     Timer mRefreshTimer;
     bool mWindowOpen = false;
     int mSelected = -1;

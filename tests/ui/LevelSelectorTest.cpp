@@ -16,6 +16,7 @@
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_internal.h>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -96,21 +97,35 @@ TEST(LevelList, ListsTheMapsOfTheFolderSortedAndFindsTheCurrentOne)
     UnloadLevel();
     LevelSelector selector;
     EXPECT_EQ(selector.GetLevelCount(), 0) << "nothing is listed before the first refresh";
+    // A shipped map cut off half-way through, as a save broken off leaves it.
+    std::ifstream shipped(scratch.Home() / "assets/levels/tutorial.json", std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    Write("assets/levels/cut.json", whole.substr(0, whole.size() / 2));
     std::vector<std::string> traces;
     const TraceSink oldSink = SetTraceSink([&traces](const std::string& message, int) { traces.push_back(message); });
-    selector.RefreshLevelList();
-    SetTraceSink(oldSink);
+    for (int refresh = 0; refresh < 3; ++refresh)
+        selector.RefreshLevelList();
     EXPECT_EQ(Listed(selector),
               (Paths{"assets/levels/a_arena.json", "assets/levels/b_arena.json", "assets/levels/tutorial.json"}));
-    // The maps left out are named with the loader's reason; the other files are no maps at all.
+    // The files left out are named once with the reader's or the loader's
+    // reason; the other files are no maps at all.
     const auto leftOut = [&traces](const std::string& reason) {
         return std::count_if(traces.begin(), traces.end(), [&reason](const std::string& trace) {
             return trace.find("leaves out") != std::string::npos && trace.find(reason) != std::string::npos;
         });
     };
-    EXPECT_EQ(leftOut(""), 2);
+    EXPECT_EQ(leftOut(""), 4);
     EXPECT_EQ(leftOut("no_height.json"), 1);
     EXPECT_EQ(leftOut("Layer \"Tiles\" holds base64"), 1);
+    EXPECT_EQ(leftOut("not valid JSON: assets/levels/cut.json: unexpected end at byte "), 1);
+    EXPECT_EQ(leftOut("not valid JSON: assets/levels/broken.json"), 1);
+    EXPECT_EQ(leftOut("tiles.json"), 0);
+    // Changed, a file is told of again.
+    Write("assets/levels/cut.json", whole.substr(0, whole.size() / 3));
+    selector.RefreshLevelList();
+    SetTraceSink(oldSink);
+    EXPECT_EQ(leftOut("cut.json"), 2);
+    EXPECT_EQ(leftOut(""), 5);
     for (const std::string& path : Listed(selector))
         EXPECT_TRUE(std::ifstream(path).good()) << path << " opens as listed";
     for (int outside : {-1, -2, 3, 100})
