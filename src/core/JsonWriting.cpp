@@ -1,5 +1,6 @@
 #include "core/JsonWriting.h"
 
+#include "core/NumberText.h"
 #include "core/SaveTextFile.h"
 
 #include <rapidjson/prettywriter.h>
@@ -71,11 +72,10 @@ bool WriteJson(const rapidjson::Value& value, JsonLayout layout, std::string& te
 
 double ShortestFloat(float value)
 {
-    char digits[32];
-    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+    const std::string digits = NumberText(value);
     double shortest = 0.0;
-    const std::from_chars_result read = std::from_chars(digits, written.ptr, shortest);
-    if (written.ec != std::errc() || read.ec != std::errc() || static_cast<float>(shortest) != value)
+    const std::from_chars_result read = std::from_chars(digits.data(), digits.data() + digits.size(), shortest);
+    if (read.ec != std::errc() || static_cast<float>(shortest) != value)
         return value;
     return shortest;
 }

@@ -1,6 +1,7 @@
 #include "game/CharacterGlobals.h"
 
 #include "core/JsonFile.h"
+#include "core/NumberText.h"
 #include "core/Trace.h"
 
 #include <cmath>
@@ -117,8 +118,8 @@ bool LoadCharacterGlobals(std::string file)
         }
         const double number = value.GetDouble();
         if (!(number >= tunable.lowest && number <= tunable.highest)) {
-            Trace(std::string("Character global \"") + tunable.key + "\" is " + std::to_string(number) +
-                      ", outside " + std::to_string(tunable.lowest) + " to " + std::to_string(tunable.highest) +
+            Trace(std::string("Character global \"") + tunable.key + "\" is " + NumberText(number) +
+                      ", outside " + NumberText(tunable.lowest) + " to " + NumberText(tunable.highest) +
                       ", in " + path,
                   3);
             return false;

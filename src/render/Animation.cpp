@@ -2,6 +2,7 @@
 
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
+#include "core/NumberText.h"
 #include "core/Time.h"
 #include "core/Trace.h"
 
@@ -36,8 +37,8 @@ BasicAnimation::BasicAnimation(std::uint32_t start, std::uint32_t end, float fra
 {
     Assert(start < end, "Warning: animation created where start < end");
     if (!(framedelay >= kMinFrameDelay) && active) {
-        Trace("Animation with a frame delay of " + std::to_string(framedelay) + " s (below " +
-                  std::to_string(kMinFrameDelay) + " s) could never catch up with the time; made inactive",
+        Trace("Animation with a frame delay of " + NumberText(framedelay) + " s (below " +
+                  NumberText(kMinFrameDelay) + " s) could never catch up with the time; made inactive",
               3);
         mActive = false;
     }

@@ -1,5 +1,7 @@
 #include "render/ParticleLimits.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -46,15 +48,15 @@ float KeepParticleValue(const char* key, double value, bool endless, const Parti
 {
     const std::string name = std::string("\"") + key + "\"";
     if (!(std::fabs(value) <= kMaxMagnitude)) {
-        Tell(complain, name + " is " + std::to_string(value) + ", beyond any sensible size; 0 is used");
+        Tell(complain, name + " is " + NumberText(value) + ", beyond any sensible size; 0 is used");
         value = 0.0;
     }
     const Range range = RangeOf(key, endless);
     const float read = static_cast<float>(value);
     const float kept = std::clamp(read, range.low, range.high);
     if (kept != read) {
-        Tell(complain, name + " " + std::to_string(read) + " is outside " + std::to_string(range.low) + " to " +
-                           std::to_string(range.high) + "; " + std::to_string(kept) + " is used");
+        Tell(complain, name + " " + NumberText(read) + " is outside " + NumberText(range.low) + " to " +
+                           NumberText(range.high) + "; " + NumberText(kept) + " is used");
     }
     return kept;
 }

@@ -185,6 +185,11 @@ TEST_F(ParticleFileTest, NoFileMakesAnEffectThatNeverEndsOrGrowsWithoutBound)
     for (const char* key : {"\"particleCount\"", "\"emitDelay\"", "\"emitDelayVary\"", "\"emitAngleVary\"",
                             "\"emitSpeed\"", "\"particleLifetime\"", "\"drag\""})
         EXPECT_TRUE(Complained("runaway.json: " + std::string(key))) << key;
+    // Numbers are written as short as they read back.
+    for (const char* told : {"\"emitAngleVary\" is 1e+300, beyond any sensible size; 0 is used",
+                             "\"emitDelayVary\" -3 is outside 0 to 5; 0 is used",
+                             "\"particleLifetime\" 1e+06 is outside 0 to 10; 10 is used"})
+        EXPECT_TRUE(Complained(told)) << told;
 
     // An endless effect with no delay: at most a thousand particles a second,
     // each living at most twenty seconds, however long it runs.
