@@ -1,6 +1,7 @@
 #include "core/JsonFile.h"
 #include "core/JsonWriting.h"
 #include "core/SaveTextFile.h"
+#include "support/FileText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Text(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 fs::path NewFolder(const std::string& name)
 {
@@ -82,7 +78,7 @@ TEST(JsonWritingTest, AFileIsWrittenWholeOrLeftAsItWas)
     std::string error;
     ASSERT_TRUE(fb::ParseJson(R"({"a": {"b": [1, {"c": 0.5}]}, "d": "x"})", "test", document, error)) << error;
     ASSERT_TRUE(fb::SaveJsonFile(path, document, fb::JsonLayout::Compact, error)) << error;
-    EXPECT_EQ(Text(path), R"({"a":{"b":[1,{"c":0.5}]},"d":"x"})");
+    EXPECT_EQ(FileText(path), R"({"a":{"b":[1,{"c":0.5}]},"d":"x"})");
     struct stat saved {};
     ASSERT_EQ(stat(path.c_str(), &saved), 0);
     EXPECT_EQ(saved.st_mode & 0777, 0600u) << "a replaced file keeps who may read it";
@@ -92,7 +88,7 @@ TEST(JsonWritingTest, AFileIsWrittenWholeOrLeftAsItWas)
         document["a"]["b"][1]["c"].SetDouble(bad);
         EXPECT_FALSE(fb::SaveJsonFile(path, document, fb::JsonLayout::Indented, error));
         EXPECT_NE(error.find(path + ": a.b[1].c is "), std::string::npos) << error;
-        EXPECT_EQ(Text(path), R"({"a":{"b":[1,{"c":0.5}]},"d":"x"})");
+        EXPECT_EQ(FileText(path), R"({"a":{"b":[1,{"c":0.5}]},"d":"x"})");
     }
 
     // A target that cannot be replaced, and a folder that is not there.
@@ -101,7 +97,7 @@ TEST(JsonWritingTest, AFileIsWrittenWholeOrLeftAsItWas)
     std::ofstream(folder / "taken.json" / "inside") << "kept";
     EXPECT_FALSE(fb::SaveJsonFile((folder / "taken.json").string(), document, fb::JsonLayout::Compact, error));
     EXPECT_NE(error.find("taken.json"), std::string::npos) << error;
-    EXPECT_EQ(Text(folder / "taken.json" / "inside"), "kept");
+    EXPECT_EQ(FileText(folder / "taken.json" / "inside"), "kept");
     EXPECT_FALSE(fb::SaveJsonFile((folder / "none" / "a.json").string(), document, fb::JsonLayout::Compact, error));
     // Nor is a FIFO, even through a link.
     ASSERT_EQ(mkfifo((folder / "pipe.json").c_str(), 0600), 0);
@@ -128,7 +124,7 @@ TEST(JsonWritingTest, AFileIsWrittenWholeOrLeftAsItWas)
     int status = -1;
     waitpid(child, &status, 0);
     EXPECT_EQ(status, 0) << "refused, with the reason";
-    EXPECT_EQ(Text(kept), "kept");
+    EXPECT_EQ(FileText(kept), "kept");
     EXPECT_TRUE((StatusOf(kept).st_mode & 07777) == 0444 && StatusOf(kept).st_uid == saver);
     EXPECT_EQ(Names(folder),
               (std::vector<std::string>{"kept.json", "pipe.json", "set.json", "taken.json", "to-pipe.json"}))
@@ -144,7 +140,7 @@ TEST(JsonWritingTest, ASaveCutShortLeavesTheOldFileWholeAndTheNextSaveClearsWhat
     // Below the old file's size: a save that wrote in place would cut it off.
     const int failed = SaveWithinSizeLimit(folder / "set.json", text, 16 * 1024, false);
     EXPECT_TRUE(WIFEXITED(failed) && WEXITSTATUS(failed) == 1) << failed;
-    EXPECT_TRUE(Text(folder / "set.json") == old) << "the old file reads back whole";
+    EXPECT_TRUE(FileText(folder / "set.json") == old) << "the old file reads back whole";
     EXPECT_EQ(Names(folder), std::vector<std::string>{"set.json"}) << "no scratch file stays behind";
 
     // A killed save's scratch file goes with the next save of its file; no other does.
@@ -191,7 +187,7 @@ TEST(JsonWritingTest, ASaveThroughALinkWritesTheFileItNamesAndKeepsItsOwnerAndMo
     std::string error;
     ASSERT_TRUE(SaveTextFile((folder / "game" / "assets" / "linked.json").string(), "new", error)) << error;
     EXPECT_TRUE(fs::is_symlink(folder / "checkout" / "assets" / "linked.json"));
-    EXPECT_EQ(Text(real), "new");
+    EXPECT_EQ(FileText(real), "new");
     const struct stat saved = StatusOf(real);
     EXPECT_EQ(saved.st_mode & 07777, 0640u);
     EXPECT_EQ(Names(folder / "checkout" / "assets"), (std::vector<std::string>{"linked.json", "set.json"}));
@@ -203,11 +199,11 @@ TEST(JsonWritingTest, ASaveThroughALinkWritesTheFileItNamesAndKeepsItsOwnerAndMo
     umask(oldMask);
     ASSERT_TRUE(made) << error;
     EXPECT_TRUE(fs::is_symlink(folder / "game" / "dangling.json"));
-    EXPECT_EQ(Text(folder / "game" / "made.json"), "made");
+    EXPECT_EQ(FileText(folder / "game" / "made.json"), "made");
     EXPECT_EQ(StatusOf(folder / "game" / "made.json").st_mode & 07777, 0600u);
     for (const std::size_t length : {250u, 255u}) {
         const fs::path longName = folder / (std::string(length - 5, 'n') + ".json");
-        EXPECT_TRUE(SaveTextFile(longName.string(), "long", error) && Text(longName) == "long") << length << error;
+        EXPECT_TRUE(SaveTextFile(longName.string(), "long", error) && FileText(longName) == "long") << length << error;
     }
     fs::remove_all(folder);
     if (!root)

@@ -3,6 +3,7 @@
 #include "audio/CharacterEvent.h"
 #include "audio/SoundBinder.h"
 #include "core/EventChannels.h"
+#include "core/JsonFile.h"
 #include "core/JsonWriting.h"
 #include "core/Transform.h"
 #include "game/CharacterGlobals.h"
@@ -17,7 +18,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace {
@@ -372,10 +372,9 @@ TEST_F(MatchStateTest, EveryPadSteersAPlayerInsideTheMapWhateverItsSpawnPointsAn
 std::string MapWithOpening(const std::filesystem::path& folder, const std::string& shipped, int firstColumn,
                            int lastColumn, int firstRow)
 {
-    std::ifstream file("assets/levels/" + shipped + ".json", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     rapidjson::Document map;
-    map.Parse(text.c_str(), text.size());
+    std::string error;
+    EXPECT_EQ(fb::ReadJsonFile("assets/levels/" + shipped + ".json", map, error), fb::JsonFileStatus::Read) << error;
     const int width = map["width"].GetInt();
     const int height = map["height"].GetInt();
     for (auto& layer : map["layers"].GetArray()) {
@@ -388,7 +387,6 @@ std::string MapWithOpening(const std::filesystem::path& folder, const std::strin
         }
     }
     std::string written;
-    std::string error;
     EXPECT_TRUE(fb::WriteJson(map, fb::JsonLayout::Compact, written, error)) << error;
     std::filesystem::create_directories(folder);
     const std::filesystem::path path = folder / (shipped + "-opened.json");
@@ -431,8 +429,9 @@ TEST_F(MatchStateTest, APlayerWhoseSpawnPointLiesOverAnOpeningFallsNoFasterThanO
     EXPECT_EQ(shipped.returns, 0);
     EXPECT_GE(opened.returns, 3) << "player 0 falls out of the opening again and again";
     // Each return starts a fall from rest: never faster than one from the
-    // top edge to the bottom one.
-    const float oneFall = std::sqrt(2.0f * std::fabs(CharacterGlobals::GetGravity()) * 36.0f);
+    // top edge of the map, 36 tiles high, to the bottom one.
+    constexpr float kMapHeight = 36.0f;
+    const float oneFall = std::sqrt(2.0f * std::fabs(CharacterGlobals::GetGravity()) * kMapHeight);
     EXPECT_LE(opened.speed, oneFall);
     EXPECT_LE(opened.viewWidth, 1.5f * shipped.viewWidth);
 }

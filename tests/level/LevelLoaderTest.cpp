@@ -1,5 +1,6 @@
 #include "core/Trace.h"
 #include "level/Level.h"
+#include "support/FileText.h"
 #include "support/GLTestWindow.h"
 
 #include <GL/glew.h>
@@ -608,8 +609,7 @@ TEST_F(GameLevels, EveryMapLoadsWithItsTilesAndBackground)
     for (const fs::directory_entry& entry : fs::directory_iterator("assets/levels")) {
         if (entry.path().extension() != ".json")
             continue;
-        std::ifstream file(entry.path());
-        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const std::string text = FileText(entry.path());
         if (text.find("\"type\": \"map\"") == std::string::npos && text.find("\"type\":\"map\"") == std::string::npos)
             continue;
         ++maps;

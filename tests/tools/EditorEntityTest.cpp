@@ -10,6 +10,7 @@
 #include "game/TolveyTestState.h"
 #include "level/Level.h"
 #include "render/Sprite.h"
+#include "support/FileText.h"
 #include "tools/FileList.h"
 
 #include <algorithm>
@@ -27,11 +28,6 @@ int IndexOf(const std::vector<std::string>& list, const std::string& entry)
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
 }
 
-std::string Text(const std::string& path)
-{
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 std::vector<std::string> EntityNames()
 {
@@ -128,7 +124,7 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
 
     // Values that are not finite numbers are refused where they are typed,
     // and one that gets into the entity some other way is refused by the save.
-    const std::string written = Text("assets/json/aliendude.json");
+    const std::string written = FileText("assets/json/aliendude.json");
     for (const auto& [field, kept] : {std::pair{"ScaleX", "2.5"}, {"ScaleY", "0.75"}, {"Rotation", "1.5"},
                                       {"Opacity", "0.5"}}) {
         for (const char* typed : {"inf", "nan"}) {
@@ -143,13 +139,13 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     EXPECT_FLOAT_EQ(dude->GetComponent<Sprite>()->GetOpacity(), 0.5f);
     ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
     EXPECT_TRUE(input.ShowsText("json saved!"));
-    EXPECT_EQ(Text("assets/json/aliendude.json"), written);
+    EXPECT_EQ(FileText("assets/json/aliendude.json"), written);
 
     dude->GetComponent<fb::cmp::Transform>()->SetRotation(std::numeric_limits<float>::infinity());
     ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
     EXPECT_TRUE(input.ShowsText("json NOT saved"));
     EXPECT_TRUE(Traced("assets/json/aliendude.json: components[0].rotation is inf"));
-    EXPECT_EQ(Text("assets/json/aliendude.json"), written);
+    EXPECT_EQ(FileText("assets/json/aliendude.json"), written);
     EXPECT_FLOAT_EQ(EntityManager::LoadArchetype("aliendude")->GetComponent<fb::cmp::Transform>()->GetRotation(), 1.5f)
         << "what is spawned next is what the file holds";
 
@@ -157,8 +153,8 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     // goes into that file, also beside the "PlayerA.json" an earlier save
     // may have left where case is told apart, and the next match is built
     // from it.
-    std::ofstream("assets/json/PlayerA.json") << Text("assets/json/playerA.json");
-    const std::string before = Text("assets/json/playerA.json");
+    std::ofstream("assets/json/PlayerA.json") << FileText("assets/json/playerA.json");
+    const std::string before = FileText("assets/json/playerA.json");
     const std::vector<std::filesystem::path> files = ListFiles("assets/json", ".json");
     AISpawner::LoadFile(kAISpawnerFile);
     LoadLevel("assets/levels/tutorial.json");
@@ -171,8 +167,8 @@ TEST_F(EditorEntityTest, AnEditedEntitySavedToItsArchetypeComesBackTheSame)
     ASSERT_TRUE(input.Click("Entity Editor", "Update values"));
     ASSERT_TRUE(input.Click("Entity Editor", "Save Archetype File"));
     EXPECT_TRUE(input.ShowsText("json saved!"));
-    EXPECT_NE(Text("assets/json/playerA.json"), before);
-    EXPECT_EQ(Text("assets/json/PlayerA.json"), before);
+    EXPECT_NE(FileText("assets/json/playerA.json"), before);
+    EXPECT_EQ(FileText("assets/json/PlayerA.json"), before);
     EXPECT_EQ(ListFiles("assets/json", ".json"), files) << "no file made, none deleted";
     match->ReloadLevel(GetLevelPath());
     EXPECT_EQ(GetPlayer(0)->GetEntity()->GetComponent<fb::cmp::Transform>()->GetScale(), glm::vec2(2.25f, 1.5f));

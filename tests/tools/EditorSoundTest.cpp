@@ -5,6 +5,7 @@
 #include "audio/SoundSet.h"
 #include "core/Game.h"
 #include "game/SlimeUI.h"
+#include "support/FileText.h"
 #include "tools/FileList.h"
 
 #include <cmath>
@@ -15,11 +16,6 @@ namespace {
 
 using EditorSoundTest = EditorSession;
 
-std::string Text(const std::string& path)
-{
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 TEST_F(EditorSoundTest, TheCheatMenuMutesAndRestoresTheMusicAndEndsTheRound)
 {
@@ -72,7 +68,7 @@ TEST_F(EditorSoundTest, AnEditedBindingIsWrittenToItsSoundSetAndReadBack)
 
     // A volume that is not a finite number is refused where it is typed, and
     // one that gets into the set some other way is refused by the save.
-    const std::string written = Text("assets/json/CharacterSounds.json");
+    const std::string written = FileText("assets/json/CharacterSounds.json");
     for (const char* typed : {"inf", "nan", "-1e39"}) {
         ASSERT_TRUE(input.TypeInto("Sound Sets", "##volume", typed));
         ASSERT_TRUE(input.Click("Sound Sets", "Updt Vol"));
@@ -81,12 +77,12 @@ TEST_F(EditorSoundTest, AnEditedBindingIsWrittenToItsSoundSetAndReadBack)
     }
     ASSERT_TRUE(input.Click("Sound Sets", "Update changes"));
     EXPECT_TRUE(input.ShowsText("json saved!"));
-    EXPECT_EQ(Text("assets/json/CharacterSounds.json"), written);
+    EXPECT_EQ(FileText("assets/json/CharacterSounds.json"), written);
     GetSoundBinder()->FindSet("CharacterSounds")->FindBinding("Double Jump")->SetVolume(std::nanf(""));
     ASSERT_TRUE(input.Click("Sound Sets", "Update changes"));
     EXPECT_TRUE(input.ShowsText("json NOT saved"));
     EXPECT_TRUE(Traced("events[1].volume is nan")) << "the trace names the value";
-    EXPECT_EQ(Text("assets/json/CharacterSounds.json"), written);
+    EXPECT_EQ(FileText("assets/json/CharacterSounds.json"), written);
     for (const auto& entry : std::filesystem::directory_iterator("assets/json"))
         EXPECT_EQ(entry.path().filename().string().find(".json."), std::string::npos) << "left behind: " << entry;
 }
@@ -109,8 +105,7 @@ TEST_F(UnreadSoundSetTest, IsNeverSaved)
     // The binding picked in the other set stays shown, but the set saved is the unread one.
     ASSERT_TRUE(input.Click("Sound Sets", "Update changes"));
     EXPECT_FALSE(std::filesystem::exists("assets/json/ERROR.json"));
-    std::ifstream kept("assets/json/GameSounds.json");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "{ not json");
+    EXPECT_EQ(FileText("assets/json/GameSounds.json"), "{ not json");
 }
 
 } // namespace

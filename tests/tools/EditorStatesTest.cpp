@@ -9,6 +9,7 @@
 #include "render/ElipticalEmitter.h"
 #include "render/ParticleEffects.h"
 #include "render/ParticleSystem.h"
+#include "support/FileText.h"
 #include "tools/GraphicsState.h"
 #include "tools/ParticleState.h"
 #include "tools/SandboxState.h"
@@ -44,12 +45,6 @@ protected:
         std::shared_ptr<fb::Entity> found = FindEntity(entity);
         std::shared_ptr<ParticleSystem> system = found ? found->GetComponent<ParticleSystem>() : nullptr;
         return system ? dynamic_cast<Emitter*>(system->GetEmitter().get()) : nullptr;
-    }
-
-    static std::string Text(const std::string& path)
-    {
-        std::ifstream file(path);
-        return std::string(std::istreambuf_iterator<char>(file), {});
     }
 };
 
@@ -118,7 +113,7 @@ TEST_F(EditorStatesTest, TheParticleEditorLoadsPlaysAndExportsEffects)
     EXPECT_FALSE(FindEntity("dummy text")->GetComponent<ParticleSystem>()->GetEmitter());
     ASSERT_TRUE(input.TypeInto("File Control", "Target File", "walkExport.json"));
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
-    const std::string exported = Text("assets/json/particles/walkExport.json");
+    const std::string exported = FileText("assets/json/particles/walkExport.json");
     EXPECT_EQ(exported.find("ParticleEmitter"), std::string::npos);
     EXPECT_NE(exported.find("\"doShrinking\": false"), std::string::npos) << "only the literal true is true";
     // The game's own effect maker plays what the editor wrote.
@@ -142,7 +137,7 @@ TEST_F(EditorStatesTest, TheParticleEditorLoadsPlaysAndExportsEffects)
     EXPECT_TRUE(FindEntity("dummy text"));
     ASSERT_TRUE(input.TypeInto("File Control", "Target File", "walkAgain.json"));
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
-    EXPECT_EQ(Text("assets/json/particles/walkAgain.json"), exported);
+    EXPECT_EQ(FileText("assets/json/particles/walkAgain.json"), exported);
 
     ASSERT_TRUE(input.Click("Emitter/Manipulator", "Next Type"));
     EXPECT_TRUE(input.ShowsText("Basic Emitter")) << "the types go round";
@@ -177,20 +172,20 @@ TEST_F(EditorStatesTest, TheParticleEditorKeepsItsValuesFiniteAndItsFilesInItsFo
     EXPECT_EQ(played->GetEmitSpeed(), 0.0f);
     EXPECT_EQ(EmitterOf<BasicEmitter>("dummy text")->GetRadius(), 0.0f);
 
-    const std::string sounds = Text("assets/json/CharacterSounds.json");
+    const std::string sounds = FileText("assets/json/CharacterSounds.json");
     for (const char* target : {"../CharacterSounds.json", "/tmp/escaped.json", "sub/a.json", "notes.txt", ".json"}) {
         ASSERT_TRUE(input.TypeInto("File Control", "Target File", target));
         ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
         EXPECT_TRUE(input.ShowsText("json NOT saved: the target must be a plain file name ending in .json"))
             << target;
     }
-    EXPECT_EQ(Text("assets/json/CharacterSounds.json"), sounds);
+    EXPECT_EQ(FileText("assets/json/CharacterSounds.json"), sounds);
     EXPECT_FALSE(std::filesystem::exists("/tmp/escaped.json"));
 
     ASSERT_TRUE(input.TypeInto("File Control", "Target File", "finite.json"));
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
     EXPECT_TRUE(input.ShowsText("exported finite.json"));
-    const std::string exported = Text("assets/json/particles/finite.json");
+    const std::string exported = FileText("assets/json/particles/finite.json");
     for (const char* kept : {"\"particleCount\": 12,", "\"particleLifetime\": 10.0,", "\"drag\": 0.0,"})
         EXPECT_NE(exported.find(kept), std::string::npos) << "12.0 is 12, as the game reads it: " << exported;
     const std::pair<const char*, std::vector<const char*>> sliders[] = {
@@ -213,7 +208,7 @@ TEST_F(EditorStatesTest, TheParticleEditorKeepsItsValuesFiniteAndItsFilesInItsFo
         }
     }
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
-    EXPECT_EQ(Text("assets/json/particles/finite.json"), exported);
+    EXPECT_EQ(FileText("assets/json/particles/finite.json"), exported);
 
     // Values typed past the game's ranges are moved into them when played.
     ASSERT_TRUE(input.TypeIntoSlider("Particle System", "Count", "-5"));
@@ -225,7 +220,7 @@ TEST_F(EditorStatesTest, TheParticleEditorKeepsItsValuesFiniteAndItsFilesInItsFo
     ASSERT_TRUE(input.Click("Particle System", "PLAY"));
     EXPECT_LE(FindEntity("dummy text")->GetComponent<ParticleSystem>()->GetParticleCount(), 10000);
     ASSERT_TRUE(input.Click("File Control", "EXPORT TO THIS FILE"));
-    const std::string bounded = Text("assets/json/particles/finite.json");
+    const std::string bounded = FileText("assets/json/particles/finite.json");
     for (const char* kept : {"\"particleCount\": 10000,", "\"particleLifetime\": 10.0,"})
         EXPECT_NE(bounded.find(kept), std::string::npos) << bounded;
 }

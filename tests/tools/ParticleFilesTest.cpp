@@ -8,6 +8,7 @@
 #include "render/ParticleEffects.h"
 #include "render/ParticleSystem.h"
 #include "render/SquareEmitter.h"
+#include "support/FileText.h"
 #include "support/GLTestWindow.h"
 #include "support/PrivateXServer.h"
 #include "tools/ParticleSettings.h"
@@ -53,12 +54,6 @@ protected:
     {
         EntityManager::Clear();
         SetTraceSink(oldSink);
-    }
-
-    static std::string Text(const std::string& path)
-    {
-        std::ifstream file(path);
-        return std::string(std::istreambuf_iterator<char>(file), {});
     }
 
     static std::string Json(const ParticleSettings& settings)
@@ -112,9 +107,9 @@ TEST_F(ParticleFilesTest, EveryEmitterTypeWrittenIsPlayedByTheGameAndReadBackAli
         EXPECT_EQ(NewestSystem()->GetEmitter() != nullptr, type != ParticleSettings::NoEmitter) << name;
         fb::ParticleState::SaveFile("again.json");
         if (type != ParticleSettings::NoEmitter)
-            EXPECT_EQ(Text("again.json"), text) << name;
+            EXPECT_EQ(FileText("again.json"), text) << name;
         else
-            EXPECT_NE(Text("again.json").find("\"EmitterType\": \"SquareEmitter\""), std::string::npos)
+            EXPECT_NE(FileText("again.json").find("\"EmitterType\": \"SquareEmitter\""), std::string::npos)
                 << "a file without an emitter keeps the editor's emitter type";
         EntityManager::Clear();
     }
@@ -130,7 +125,7 @@ TEST_F(ParticleFilesTest, FloatsAreWrittenInTheirShortestFormAndMissingKeysKeepT
     std::ofstream("sparse.json") << R"({"particleCount": 3, "scale": 0.5, "doFading": 1, "doShrinking": true})";
     fb::ParticleState::LoadFile("sparse.json");
     fb::ParticleState::SaveFile("sparseAgain.json");
-    const std::string saved = Text("sparseAgain.json");
+    const std::string saved = FileText("sparseAgain.json");
     EXPECT_NE(saved.find("\"particleCount\": 3,"), std::string::npos) << saved;
     EXPECT_NE(saved.find("\"scale\": 0.5,"), std::string::npos);
     EXPECT_NE(saved.find("\"doFading\": false"), std::string::npos) << "only the literal true is true";

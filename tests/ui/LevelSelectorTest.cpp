@@ -3,6 +3,7 @@
 #include "core/Trace.h"
 #include "level/Level.h"
 #include "support/EngineWorldTest.h"
+#include "support/FileText.h"
 #include "support/GLTestWindow.h"
 #include "support/StateStandIn.h"
 #include "support/VirtualKeyboard.h"
@@ -16,7 +17,6 @@
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_internal.h>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -98,8 +98,7 @@ TEST(LevelList, ListsTheMapsOfTheFolderSortedAndFindsTheCurrentOne)
     LevelSelector selector;
     EXPECT_EQ(selector.GetLevelCount(), 0) << "nothing is listed before the first refresh";
     // A shipped map cut off half-way through, as a save broken off leaves it.
-    std::ifstream shipped(scratch.Home() / "assets/levels/tutorial.json", std::ios::binary);
-    const std::string whole((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    const std::string whole = FileText(scratch.Home() / "assets/levels/tutorial.json");
     Write("assets/levels/cut.json", whole.substr(0, whole.size() / 2));
     std::vector<std::string> traces;
     const TraceSink oldSink = SetTraceSink([&traces](const std::string& message, int) { traces.push_back(message); });
